@@ -1,0 +1,32 @@
+// The platform layer on POSIX systems: no window system is needed; the waiting
+// window and the message box are lines on standard error.
+#include "platform/piattaforma.h"
+
+#include <cstdlib>
+#include <system_error>
+
+std::filesystem::path cartella_programma() {
+  std::error_code errore;
+  std::filesystem::path eseguibile = std::filesystem::read_symlink("/proc/self/exe", errore);
+  if (errore) return std::filesystem::current_path();
+  return eseguibile.parent_path();
+}
+
+void mostra_attesa() {
+  std::fputs("Attendere\n", stderr);
+  std::fflush(stderr);
+}
+
+void mostra_messaggio(const std::string& testo) {
+  std::fprintf(stderr, "%s\n", testo.c_str());
+  std::fflush(stderr);
+}
+
+void termina(int stato) {
+  std::fflush(nullptr);
+  std::_Exit(stato);
+}
+
+std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo) {
+  return std::fopen(percorso_file.c_str(), modo);
+}

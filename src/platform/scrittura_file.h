@@ -1,0 +1,48 @@
+// Safe replacement of output files: each file is written whole to a temporary
+// beside its target through a large buffer, and the targets are replaced only
+// once every file of the set is complete and closed.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Gathers bytes and hands them to the file in large blocks.
+struct scrittore {
+  std::FILE* file = nullptr;
+  std::vector<unsigned char> buffer;
+  int errno_guasto = 0;  // 0 while every write has succeeded
+};
+
+void scrivi_byte(scrittore& s, const void* dati, size_t quanti);
+inline void scrivi_u8(scrittore& s, uint8_t v) { scrivi_byte(s, &v, 1); }
+void scrivi_i16(scrittore& s, int16_t v);
+void scrivi_i32(scrittore& s, int32_t v);
+void scrivi_f64(scrittore& s, double v);
+
+// A failed file operation: which file, and the system's reason.
+struct errore_file {
+  std::filesystem::path file;
+  std::string motivo;
+};
+
+// One line for people: "FILE: REASON".
+std::string descrivi(const errore_file& e);
+
+struct file_da_scrivere {
+  std::filesystem::path destinazione;
+  std::function<void(scrittore&)> produci;
+};
+
+// Suffix of the temporary files; nothing with it is left behind.
+inline constexpr std::string_view suffisso_temporaneo = ".nuovo~";
+
+// Writes the set. On any failure the temporaries are removed, the targets stay
+// exactly as they were, and the first failure is returned.
+std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> insieme);
