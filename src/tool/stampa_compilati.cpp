@@ -134,7 +134,6 @@ std::vector<int64_t> metri_campione(const tracciato_piano& piano, const scelta_s
   return metri;
 }
 
-const char* const nomi_tag[3] = {"empty", "integer", "real"};
 
 }  // namespace
 

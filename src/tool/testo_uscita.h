@@ -18,5 +18,9 @@ std::string stringa_json(std::string_view byte_1252);
 // that XML cannot hold become U+FFFD.
 std::string testo_xml(std::string_view byte_1252);
 
+// The same for a UTF-8 text (a name as typed on the command line); malformed
+// sequences become U+FFFD.
+std::string testo_xml_utf8(std::string_view utf8);
+
 // Number of characters the text shows (one per byte in this code page).
 inline size_t caratteri(std::string_view byte_1252) { return byte_1252.size(); }
