@@ -81,11 +81,11 @@ std::string leggi_argomenti(std::span<const std::string> argomenti, richiesta& r
 std::string scegli_nomi(richiesta& r) {
   if (r.nome_linea.empty()) r.nome_linea = nome_linea_da_file(r.file[0]);
   if (r.nome_linea.empty()) return "cannot tell the line name from " + r.file[0] + " (NAME_linea.txt); use --line-name";
+  if (auto motivo = nome_rifiutato(r.nome_linea, false)) return "line name \"" + r.nome_linea + "\": " + *motivo;
   if (r.nome_treno.empty()) r.nome_treno = nome_treno_da_file(r.file[1], r.nome_linea);
   if (r.nome_treno.empty()) {
     return "cannot tell the train name from " + r.file[1] + " (" + r.nome_linea + "_TRAIN-.txt); use --train-name";
   }
-  if (auto motivo = nome_rifiutato(r.nome_linea, false)) return "line name \"" + r.nome_linea + "\": " + *motivo;
   if (auto motivo = nome_rifiutato(r.nome_treno, true)) return "train name \"" + r.nome_treno + "\": " + *motivo;
   return "";
 }
@@ -100,10 +100,9 @@ std::string controlla_ingresso(const std::string& file) {
 
 messaggio messaggio_problema(const area_lavoro& a, const richiesta& r, int32_t codice) {
   messaggio m;
-  m.testo = "error " + std::to_string(codice);
-  if (codice_con_posizione(codice, a.descrizione_errore)) m.testo += " at " + std::to_string(a.posizione_errore) + " m";
-  m.testo += ": ";
-  m.testo += significato_codice(codice);
+  m.codice = codice;
+  if (codice_con_posizione(codice, a.descrizione_errore)) m.dove = "at " + std::to_string(a.posizione_errore) + " m";
+  m.testo = significato_codice(codice);
   if (a.descrizione_errore == in_linea) m.file = r.file[0];
   if (a.descrizione_errore == in_treno) m.file = r.file[1];
   m.riga = a.riga_errore;
@@ -160,7 +159,7 @@ int comando_compile(std::span<const std::string> argomenti) {
   std::string testo = significato_codice(codice);
   if (codice != 0) {
     messaggio m = messaggio_problema(a, r, codice);
-    testo = m.testo;
+    testo = "error " + std::to_string(codice) + (m.dove.empty() ? "" : " " + m.dove) + ": " + m.testo;
     if (!r.json) {
       stampa_messaggio(stderr, m, colori);
       std::fprintf(stderr, "%s\n", conteggio(1, 0).c_str());

@@ -48,8 +48,11 @@ void stampa_messaggio(std::FILE* uscita, const messaggio& m, bool colori) {
     luogo.append(std::to_string(m.riga));
   }
   if (!luogo.empty()) luogo += ": ";
-  std::fprintf(uscita, "%s%s%s%s%s:%s %s\n", grassetto(colori), luogo.c_str(), m.errore ? rosso(colori) : viola(colori),
-               m.errore ? "error" : "warning", normale(colori), normale(colori), m.testo.c_str());
+  std::string etichetta = m.errore ? "error" : "warning";
+  if (m.errore && m.codice != 0) etichetta += " " + std::to_string(m.codice);
+  if (!m.dove.empty()) etichetta += " " + m.dove;
+  std::fprintf(uscita, "%s%s%s%s%s: %s\n", grassetto(colori), luogo.c_str(), m.errore ? rosso(colori) : viola(colori),
+               etichetta.c_str(), normale(colori), m.testo.c_str());
   if (m.file.empty() || m.riga < 1) return;
   std::string riga = riga_del_file(m.file, m.riga);
   if (riga.empty()) return;

@@ -1,5 +1,6 @@
 // Messages for scenario authors, printed the way compilers print them:
-// "FILE:LINE: error: TEXT", the offending line, a caret under the field.
+// "FILE:LINE: error 16 at 2500 m: TEXT" or "FILE:LINE: warning: TEXT", the
+// offending line, and a caret under the field.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,8 @@ struct messaggio {
   int32_t riga = 0;      // from 1; 0 when the message has no line
   int32_t colonna = 0;   // from 1
   bool errore = true;    // error or warning
+  int32_t codice = 0;    // the recorded code of an error
+  std::string dove;      // where along the line ("at 2500 m"), when the code has a place
   std::string testo;
 };
 
