@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 #include "tool/etichette.h"
 #include "tool/formato.h"
@@ -464,8 +465,11 @@ double disegna_profilo(pagina& g, double alto) {
              p_basso_y);
   }
 
+  // The scales count only the cells the profile shows: the last cells past
+  // the end of the line keep no gradient or speed.
+  std::span<const cella_percorso> mostrate(celle.data(), std::min(celle.size(), static_cast<size_t>(std::ceil(asse.fine / 50))));
   int velocita_massima = 0;
-  for (const cella_percorso& c : celle) velocita_massima = std::max(velocita_massima, c.velocita * 5);
+  for (const cella_percorso& c : mostrate) velocita_massima = std::max(velocita_massima, c.velocita * 5);
   for (const rallentamento_disegnato& r : o.rallentamenti) velocita_massima = std::max(velocita_massima, r.velocita);
   double passo_v = passo_rotondo(std::max(velocita_massima, 10) / 5.0);
   // Headroom above the highest speed, so that it does not run along the frame.
@@ -519,7 +523,7 @@ double disegna_profilo(pagina& g, double alto) {
 
   // Gradient, symmetric about level.
   int pendenza_massima = 0;
-  for (const cella_percorso& c : celle) pendenza_massima = std::max(pendenza_massima, std::abs(c.pendenza - 100));
+  for (const cella_percorso& c : mostrate) pendenza_massima = std::max(pendenza_massima, std::abs(c.pendenza - 100));
   double passo_p = passo_rotondo(std::max(pendenza_massima, 5) / 2.0);
   double p_alto = std::ceil(std::max(pendenza_massima, 5) / passo_p) * passo_p;
   auto y_pendenza = [&](double p) { return p_basso_y - (p_basso_y - p_alto_y) * (p + p_alto) / (2 * p_alto); };

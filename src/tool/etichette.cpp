@@ -29,11 +29,13 @@ bool dentro(const rettangolo& r, double x, double y) { return x >= r.x0 && x <= 
 
 double costo(const piazzatore& p, const rettangolo& r) {
   double c = 0;
+  // Covering another label is worst, then covering the line.
   for (const rettangolo& o : p.occupati) c += 100 * area_comune(o, r);
-  return c + static_cast<double>(punti_coperti(p, r));
+  return c + 5 * static_cast<double>(punti_coperti(p, r));
 }
 
-// A leader line that runs across other labels or marks makes them hard to read.
+// A leader line that runs across other labels or marks makes them harder to
+// read, though less than a label over the line would.
 double costo_guida(const piazzatore& p, double xa, double ya, double xb, double yb) {
   double lunghezza = std::hypot(xb - xa, yb - ya);
   int passi = static_cast<int>(lunghezza / 3);
@@ -41,7 +43,7 @@ double costo_guida(const piazzatore& p, double xa, double ya, double xb, double 
   for (int k = 2; k < passi; ++k) {
     double t = static_cast<double>(k) / passi;
     double x = xa + (xb - xa) * t, y = ya + (yb - ya) * t;
-    for (const rettangolo& o : p.occupati) c += dentro(o, x, y) ? 20 : 0;
+    for (const rettangolo& o : p.occupati) c += dentro(o, x, y) ? 2 : 0;
   }
   return c;
 }
@@ -85,7 +87,7 @@ etichetta_piazzata piazza_etichetta(piazzatore& p, double x, double y, double la
       rettangolo s{cx - larghezza / 2, cy - altezza / 2, cx + larghezza / 2, cy + altezza / 2};
       if (!contiene(p.limiti, s)) continue;
       double xg = std::clamp(x, s.x0, s.x1), yg = std::clamp(y, s.y0, s.y1);
-      bool guida = r > 20;
+      bool guida = r > 10;
       double c = costo(p, s) + (guida ? costo_guida(p, x, y, xg, yg) : 0);
       if (c < costo_migliore) {
         costo_migliore = c;
