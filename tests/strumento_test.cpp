@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "compilati_di_prova.h"
+#include <map>
+
 #include "json_di_prova.h"
 #include "scenari_di_prova.h"
 #include "xml_di_prova.h"
@@ -151,4 +153,51 @@ TEST(Strumento, PlotWritesOneWellFormedPage) {
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.errori, "scenario: ./Lunga_linea.dat: error at byte offset 38: element 5: unknown tag 9 (a plan holds "
                       "only 0, 2 and 5)\n");
+}
+
+TEST(Strumento, CompiledByTheToolAShortLineDumpsAndPlots) {
+  cartella_temporanea t;
+  const std::filesystem::path& c = t.percorso;
+  scrivi_testo(c / "Corta_linea.txt",
+               linea_con({"curvad4,  300,  400", "curvas5,  1200,  300", "pendenza,   0,    0", "pendenza,   900,    8"},
+                         2000));
+  scrivi_testo(c / "Corta_Breve-.txt",
+               treno_con({"velocita, 0, 100", "velocita, 1000, 60",
+                          "stazione, 0, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,0,0, Monte Alto",
+                          "stazione, 1200, 22, 300, 0,0,0, 0,0,0, 0,0,0, 0, 8,3,0, Pian del Lago",
+                          "stazione, 2000, 6, 300, 0,0,0, 0,0,0, 0,0,0, 0, 8,6,0, Valle",
+                          "rallentamento, 1800, 30, 150, 0, 1, 30",
+                          "segnale,    650,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+                          "segnale,    1750,   2, 3, 1,  1, 0,    2,  2,1,1, 125"}));
+  esito e = lancia({"compile", "Corta_linea.txt", "Corta_Breve-.txt"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+
+  e = lancia({"dump", "Corta_Breve.dat", "Corta_Breve.sim"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  for (const char* riga : {
+           "cell 13: tipo=4 valore_1=30 valore_2=30 ",                 // the warning, 1200 m before
+           "cell 14: tipo=1 valore_1=41 valore_2=0 valore_3=0 valore_4=8 tempo=0 ",
+           "cell 36: tipo=1 valore_1=32 valore_2=11 valore_3=11 valore_4=8 tempo=125 ",
+           "cell 37: tipo=3 valore_1=30 valore_2=30 valore_3=0 ",
+           "cell 42: tipo=10 valore_1=3 ",                             // the last station's end marker
+           "slot 2 (station 2): tipo=22 inizio=1050 fine=1350 posizione=1200 ",
+           "slot 85 (line header): ",
+       }) {
+    EXPECT_NE(e.uscita.find(std::string("\n") + riga), std::string::npos) << riga;
+  }
+
+  e = lancia({"plot", "Corta", "Breve"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  prova::documento_xml d = prova::analizza_xml(leggi_byte(c / "Corta_Breve.svg"));
+  ASSERT_TRUE(d.valido) << d.errore;
+  std::map<std::string, int> piano, profilo;
+  for (const prova::elemento_xml& x : d.elementi) {
+    const std::string* classe = x.attributo("class");
+    if (x.nome != "text" || classe == nullptr) continue;
+    if (*classe == "plan-station") ++piano[x.testo];
+    if (*classe == "profile-station") ++profilo[x.testo];
+  }
+  const std::map<std::string, int> attese = {{"Monte Alto", 1}, {"Pian del Lago", 1}, {"Valle", 1}};
+  EXPECT_EQ(piano, attese);
+  EXPECT_EQ(profilo, attese);
 }
