@@ -2,9 +2,9 @@
 // program, run in a folder of its own on compiled files written there.
 #include <gtest/gtest.h>
 
-#include "compilati_di_prova.h"
 #include <map>
 
+#include "compilati_di_prova.h"
 #include "json_di_prova.h"
 #include "scenari_di_prova.h"
 #include "xml_di_prova.h"
