@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/memorizza_percorso.h"
 #include "content/emissione.h"
+#include "finish/passata_finale.h"
 #include "model/area_lavoro.h"
 
 namespace {
@@ -94,7 +96,7 @@ bool contiene(const righe_file& righe, const string& riga) {
   return std::find(righe.begin(), righe.end(), riga) != righe.end();
 }
 
-class descrizioni : public ::testing::Test {
+class descrizioni_scritte : public ::testing::Test {
  protected:
   void SetUp() override {
     std::random_device caso;
@@ -126,7 +128,7 @@ class descrizioni : public ::testing::Test {
   const righe_file* treno = &righe_treno;
 };
 
-TEST_F(descrizioni, BothFilesHaveTheirLineCountPrintableAsciiAndNoEndMarker) {
+TEST_F(descrizioni_scritte, BothFilesHaveTheirLineCountPrintableAsciiAndNoEndMarker) {
   struct caso { const char* nome; const string* byte; const righe_file* righe; size_t righe_attese; };
   const caso casi[] = {
       {"line", &byte_linea, linea, 134},
@@ -147,7 +149,7 @@ TEST_F(descrizioni, BothFilesHaveTheirLineCountPrintableAsciiAndNoEndMarker) {
   }
 }
 
-TEST_F(descrizioni, SectionHeadersAndFixedRowsStandOnTheirLines) {
+TEST_F(descrizioni_scritte, SectionHeadersAndFixedRowsStandOnTheirLines) {
   struct caso { const righe_file* righe; size_t numero; const char* testo; };
   const caso casi[] = {
       {linea, 1, "[generale]"},
@@ -191,7 +193,7 @@ TEST_F(descrizioni, SectionHeadersAndFixedRowsStandOnTheirLines) {
   for (const caso& c : casi) EXPECT_EQ(c.righe->at(c.numero - 1), c.testo) << "line " << c.numero;
 }
 
-TEST_F(descrizioni, EveryRowCarriesAsManyFieldsAsItsReaderTakes) {
+TEST_F(descrizioni_scritte, EveryRowCarriesAsManyFieldsAsItsReaderTakes) {
   // Rows carry no count: a field too many or too few would shift every later row.
   struct caso { const righe_file* righe; const char* chiave; size_t righe_attese; size_t valori; };
   const caso casi[] = {
@@ -226,7 +228,7 @@ TEST_F(descrizioni, EveryRowCarriesAsManyFieldsAsItsReaderTakes) {
     }
 }
 
-TEST_F(descrizioni, CurvesFollowTheSideAndClassTableWithoutOverlapping) {
+TEST_F(descrizioni_scritte, CurvesFollowTheSideAndClassTableWithoutOverlapping) {
   const std::regex forma(R"(curva([ds])([1-6]),  (\d+),  (\d+))");
   std::map<char, vector<int>> per_lato = {{'d', vector<int>(6, 0)}, {'s', vector<int>(6, 0)}};
   vector<long> inizi, lunghezze;
@@ -262,7 +264,7 @@ TEST_F(descrizioni, CurvesFollowTheSideAndClassTableWithoutOverlapping) {
   EXPECT_EQ(*(terna + 2), "curvad4,  116100,  200");
 }
 
-TEST_F(descrizioni, SignboardsShowTheirPanelsAndNameARealStation) {
+TEST_F(descrizioni_scritte, SignboardsShowTheirPanelsAndNameARealStation) {
   const std::regex forma(R"(cartello_indicatore,  (\d+),   (.*))");
   const std::regex pannello(R"(\(([^()]*)\))");
   struct caso { size_t numero; long posizione; size_t larghezza; vector<string> pannelli; };
@@ -296,7 +298,7 @@ TEST_F(descrizioni, SignboardsShowTheirPanelsAndNameARealStation) {
   EXPECT_TRUE(std::regex_match(letti[1][2], std::regex("[A-Z][a-z]{3} "))) << letti[1][2];
 }
 
-TEST_F(descrizioni, AdhesionAndSpeedRowsAscendWithTheirValues) {
+TEST_F(descrizioni_scritte, AdhesionAndSpeedRowsAscendWithTheirValues) {
   righe_file aderenze = righe_di(*treno, "aderenza");
   const char* attese[] = {"aderenza,       0,    90", "aderenza,   33900,    85", "aderenza,   91300,    95",
                           "aderenza,  127800,    85", "aderenza,  151300,    90", "aderenza,  183600,    78",
@@ -318,7 +320,7 @@ TEST_F(descrizioni, AdhesionAndSpeedRowsAscendWithTheirValues) {
   EXPECT_EQ(conta(valori, 60L), 2u);
 }
 
-TEST_F(descrizioni, StationRowsHoldTheirKindsTimesAndNames) {
+TEST_F(descrizioni_scritte, StationRowsHoldTheirKindsTimesAndNames) {
   righe_file stazioni = righe_di(*treno, "stazione");
   ASSERT_EQ(stazioni.size(), 38u);
   vector<long> posizioni, tipi, orari;
@@ -366,7 +368,7 @@ TEST_F(descrizioni, StationRowsHoldTheirKindsTimesAndNames) {
             (vector<long>{227550, 6, 500, 21, 46, 0}));
 }
 
-TEST_F(descrizioni, TheNamelessStationEndsItsOwnLine) {
+TEST_F(descrizioni_scritte, TheNamelessStationEndsItsOwnLine) {
   // Its empty name must be read from its own line: without the closing comma the
   // name field would be cut from the next row and every later row would shift.
   righe_file stazioni = righe_di(*treno, "stazione");
@@ -380,7 +382,7 @@ TEST_F(descrizioni, TheNamelessStationEndsItsOwnLine) {
   EXPECT_EQ(senza, 1u);
 }
 
-TEST_F(descrizioni, SignalRowsFollowTheirDistributions) {
+TEST_F(descrizioni_scritte, SignalRowsFollowTheirDistributions) {
   righe_file segnali = righe_di(*treno, "segnale");
   ASSERT_EQ(segnali.size(), 119u);
   struct intervallo { size_t campo; long minimo; long massimo; };
@@ -405,7 +407,7 @@ TEST_F(descrizioni, SignalRowsFollowTheirDistributions) {
     EXPECT_TRUE(contiene(segnali, campione)) << campione;
 }
 
-TEST_F(descrizioni, AbatementsStandMostlyAtSignalsWithTheirCodes) {
+TEST_F(descrizioni_scritte, AbatementsStandMostlyAtSignalsWithTheirCodes) {
   righe_file abbattimenti = righe_di(*treno, "abbattimento");
   ASSERT_EQ(abbattimenti.size(), 72u);
   vector<long> posizioni = colonna(abbattimenti, 0, 2), valori = colonna(abbattimenti, 1, 2);
@@ -419,6 +421,28 @@ TEST_F(descrizioni, AbatementsStandMostlyAtSignalsWithTheirCodes) {
   size_t a_un_segnale = 0;
   for (long p : posizioni) a_un_segnale += conta(segnali, p);
   EXPECT_GT(a_un_segnale, posizioni.size() / 2);
+}
+
+TEST_F(descrizioni_scritte, TheWrittenScenarioCompilesCleanAndGivesTheFinishingPassWork) {
+  area_lavoro a;
+  a.nome_linea = "Valmorana";
+  a.nome_treno = "Corsola";
+  vector<abbattimento_aggiunto> aggiunti;
+  opzioni_compilazione opzioni;
+  opzioni.aggiunti = &aggiunti;
+  descrizioni sorgenti{cartella / "Valmorana_linea.txt", cartella / "Valmorana_Corsola-.txt", false};
+  ASSERT_EQ(compila(a, 1, sorgenti, opzioni), 0);
+  EXPECT_EQ(a.codice_errore, 0) << "at " << a.posizione_errore << " m";
+  // The one slowdown (warning cell 4309, end cell 4373) gets abatements from all
+  // four rules of the pass, and each of them finds room.
+  std::set<string> regole;
+  for (const abbattimento_aggiunto& g : aggiunti) {
+    regole.insert(g.regola);
+    EXPECT_TRUE(g.cella >= 4289 && g.cella <= 4385) << g.cella;
+    EXPECT_EQ(a.percorso.at(g.cella).tipo, 12) << g.cella;
+    EXPECT_EQ(a.percorso.at(g.cella).valore_1, 180) << g.cella;
+  }
+  EXPECT_EQ(regole.size(), 4u);
 }
 
 }  // namespace
