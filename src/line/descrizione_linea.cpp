@@ -1,0 +1,73 @@
+// The line half of `memorizza_dati`: find "[generale]", read the general
+// section, order the kilometre references, then the row loop and completion.
+#include <system_error>
+
+#include "line/linea.h"
+
+namespace {
+
+constexpr int commenti_righe = 2;
+
+esito trova_generale(lettura& l) {
+  while (true) {
+    if (!leggi_chiave(l)) return guasto_lettura(l);
+    if (alla_fine(l.canale)) {
+      finisci(l);
+      registra(l, 102);
+      return esito::termina;
+    }
+    if (contiene_maiuscole_minuscole(l.a.campo, "[generale]")) return esito::avanti;
+  }
+}
+
+// Runs, in their fixed order, every row handler whose keyword the field holds.
+esito prova_righe(lettura& l, stato_linea& s) {
+  const std::string chiave = l.a.campo;
+  auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
+  esito e = esito::avanti;
+  if (ci("pendenza")) e = riga_pendenza(l, s);
+  if (e == esito::avanti && l.a.scrivi_tracciato != 0 && ci("curva")) e = riga_curva(l, s);
+  if (e == esito::avanti && ci("montagna")) e = riga_montagna(l);
+  if (e == esito::avanti && ci("indicatori_v")) e = riga_indicatori(l);
+  if (e == esito::avanti && ci("indicat") && ci("cartello")) e = riga_cartello(l, s);
+  return e;
+}
+
+esito ciclo_righe(lettura& l, stato_linea& s) {
+  while (!alla_fine(l.canale)) {
+    if (!leggi_chiave(l)) return guasto_lettura(l);
+    if (alla_fine(l.canale)) return esito::avanti;
+    for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
+      if (!leggi_chiave(l)) return guasto_lettura(l);
+      if (alla_fine(l.canale)) return esito::avanti;
+    }
+    esito e = prova_righe(l, s);
+    if (e == esito::fine_righe) return esito::avanti;
+    if (e == esito::termina) return e;
+  }
+  return esito::avanti;
+}
+
+}  // namespace
+
+esito leggi_linea(lettura& l, stato_linea& s) {
+  area_lavoro& a = l.a;
+  std::error_code ignorato;
+  if (!std::filesystem::exists(l.sorgenti.linea, ignorato)) {
+    l.descrizione = in_linea;
+    a.codice_errore = 101;
+    a.descrizione_errore = in_linea;
+    return esito::termina;
+  }
+  if (!apri_descrizione(l, in_linea)) return guasto_lettura(l);
+  if (trova_generale(l) == esito::termina) return esito::termina;
+  if (leggi_generale(l) == esito::termina) return esito::termina;
+  if (!progressive_ordina(a)) return guasto_lettura(l);
+  s = stato_linea{};
+  a.numero_montagne = 0;
+  a.montagna_inizio.assign(1, 0);
+  a.montagna_fine.assign(1, 0);
+  if (a.scrivi_tracciato != 0) inizia_tracciato(a);
+  if (ciclo_righe(l, s) == esito::termina) return esito::termina;
+  return completa_linea(l, s);
+}

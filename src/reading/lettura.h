@@ -1,0 +1,60 @@
+// One compilation's reading of the two descriptions: the one channel, where the
+// files are, the finishing steps, and how problems are recorded with their row.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/memorizza_percorso.h"
+#include "model/area_lavoro.h"
+#include "reading/lettore.h"
+
+struct osservatore_lettura;  // optional listener for the authoring tool's warnings
+
+struct lettura {
+  area_lavoro& a;
+  const descrizioni& sorgenti;
+  osservatore_lettura* osservatore = nullptr;
+  lettore canale;
+  uint8_t descrizione = in_nessuna;  // which description the channel holds
+  int32_t riga_chiave = 0;           // where the current row's keyword field began
+  int32_t colonna_chiave = 0;
+};
+
+// How a row handler or a reading stage ends.
+enum class esito {
+  avanti,       // go on with the next field
+  fine_righe,   // the row loop ends (code 15); the completion follows
+  termina,      // `memorizza_dati` returns
+};
+
+// Opens a description on the channel.
+bool apri_descrizione(lettura& l, uint8_t quale);
+
+// Closes the channel and deletes the description it held (when the files are
+// the compilation's own).
+void finisci(lettura& l);
+
+// A reading failure: closes the channel, deletes both descriptions, records 25.
+esito guasto_lettura(lettura& l);
+
+// Records a code for the current row; with a position, also `posizione_errore`.
+void registra(lettura& l, int32_t codice);
+void registra(lettura& l, int32_t codice, int32_t posizione);
+
+// Reads a keyword field into `campo`, remembering where its row begins.
+bool leggi_chiave(lettura& l);
+
+// Reads the row's value fields in order; on failure records 25 as above.
+template <typename... T>
+bool leggi_valori(lettura& l, T&... valori) {
+  if ((leggi_numero(l.canale, valori) && ...)) return true;
+  guasto_lettura(l);
+  return false;
+}
+
+// Reads a text value; a text longer than a counted text can hold is a failure.
+bool leggi_testo_valore(lettura& l, std::string& testo);
+
+// The position check of the row loops: P must be at least (q + margine) / 50.
+bool posizione_accettata(const area_lavoro& a, int32_t q, int32_t margine);
