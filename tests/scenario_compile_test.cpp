@@ -24,7 +24,7 @@ TEST(ScenarioCompile, WritesTheThreeFilesNamedFromTheDescriptions) {
                    s.cartella.percorso, &out),
             0);
   EXPECT_EQ(out, "{\"code\": 0, \"position\": 0, \"message\": \"no problem\", \"written\": [\"Prova_linea.dat\", "
-                 "\"Prova_Rapido.sim\", \"Prova_Rapido.dat\"]}\n");
+                 "\"Prova_Rapido.sim\", \"Prova_Rapido.dat\"], \"warnings\": []}\n");
   const auto out_dir = s.cartella.percorso / "out";
   EXPECT_EQ(std::filesystem::file_size(out_dir / "Prova_Rapido.dat"), 15u * 181);  // L = 9000, P = 180
   EXPECT_EQ(std::filesystem::file_size(out_dir / "Prova_linea.dat"), 2u * (8 + (9000 - 3) * 10 + 4));

@@ -25,11 +25,19 @@ esito prova_righe(lettura& l, stato_linea& s) {
   const std::string chiave = l.a.campo;
   auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
   esito e = esito::avanti;
-  if (ci("pendenza")) e = riga_pendenza(l, s);
-  if (e == esito::avanti && l.a.scrivi_tracciato != 0 && ci("curva")) e = riga_curva(l, s);
-  if (e == esito::avanti && ci("montagna")) e = riga_montagna(l);
-  if (e == esito::avanti && ci("indicatori_v")) e = riga_indicatori(l);
-  if (e == esito::avanti && ci("indicat") && ci("cartello")) e = riga_cartello(l, s);
+  bool trovata = false;
+  auto prova = [&](bool vale, auto gestore) {
+    if (e != esito::avanti || !vale) return;
+    trovata = true;
+    e = gestore();
+  };
+  prova(ci("pendenza"), [&] { return riga_pendenza(l, s); });
+  prova(l.a.scrivi_tracciato != 0 && ci("curva"), [&] { return riga_curva(l, s); });
+  prova(ci("montagna"), [&] { return riga_montagna(l); });
+  prova(ci("indicatori_v"), [&] { return riga_indicatori(l); });
+  prova(ci("indicat") && ci("cartello"), [&] { return riga_cartello(l, s); });
+  if (l.a.scrivi_tracciato == 0 && ci("curva")) trovata = true;  // curves need no plan to be known
+  if (e == esito::avanti) nota_campo_senza_riga(l, trovata);
   return e;
 }
 
@@ -38,6 +46,7 @@ esito ciclo_righe(lettura& l, stato_linea& s) {
     if (!leggi_chiave(l)) return guasto_lettura(l);
     if (alla_fine(l.canale)) return esito::avanti;
     for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
+      nota_commento(l, {"pendenza", "curva", "montagna", "indicatori_v", "cartello"});
       if (!leggi_chiave(l)) return guasto_lettura(l);
       if (alla_fine(l.canale)) return esito::avanti;
     }

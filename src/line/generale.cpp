@@ -54,6 +54,19 @@ esito riga_ripetizione(lettura& l) {
   return esito::avanti;
 }
 
+// The general section's keywords other than the length are case-sensitive: a
+// field that would match them but for capitals deserves a word.
+bool nota_maiuscole(lettura& l, const std::string& chiave) {
+  auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
+  const bool simile = (ci("progressiva") && (ci("uno") || ci("due") || ci("tre"))) ||
+                      (ci("sfondo") && (ci("uno") || ci("due") || ci("tre"))) || (ci("segnali") && ci("ripetizione"));
+  if (simile) {
+    avvisa_riga(l, "\"" + chiave + "\" is not recognised: this keyword is case-sensitive and is written in lower case");
+    if (l.osservatore) l.osservatore->riga_segnalata = true;
+  }
+  return simile;
+}
+
 // Runs every row test of the general section that the keyword field passes.
 esito prova_righe_generali(lettura& l) {
   const std::string chiave = l.a.campo;  // handlers read their values past it
@@ -76,11 +89,14 @@ esito prova_righe_generali(lettura& l) {
        [](lettura& x) { return leggi_valori(x, x.a.punti[85].fine) ? esito::avanti : esito::termina; }},
       {cs("segnali") && cs("ripetizione"), riga_ripetizione},
   };
+  bool trovata = false;
   for (const prova& p : prove) {
     if (!p.vale) continue;
+    trovata = true;
     esito e = p.gestore(l);
     if (e != esito::avanti) return e;
   }
+  if (trovata || !nota_maiuscole(l, chiave)) nota_campo_senza_riga(l, trovata);
   return esito::avanti;
 }
 
@@ -99,6 +115,7 @@ esito leggi_generale(lettura& l) {
     // Up to ten comment fields in a row are passed over, with no end test
     // between them; the eleventh is taken for a keyword field.
     for (int k = 0; k < commenti_generale && commento(l.a.campo); ++k) {
+      nota_commento(l, {"lunghezza", "progressiva", "sfondo", "ripetizione"});
       if (!leggi_chiave(l)) return guasto_lettura(l);
     }
     esito e = prova_righe_generali(l);

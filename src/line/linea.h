@@ -12,6 +12,7 @@ struct stato_linea {
   int32_t c = 0;                    // current gradient
   int64_t m = 2;                    // next plan metre to compute
   int32_t prossimo_cartello = 80;   // next free signboard slot
+  int64_t fine_curva = -1;          // where the last curve ends, for authors' warnings
 };
 
 // Reads the line description. Returns esito::avanti when the train half is to

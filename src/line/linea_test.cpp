@@ -61,6 +61,7 @@ TEST(Linea, RecordsTheCodesOfTheLineHalf) {
       {"signboard on a board", linea_con({"indicatori_v, 1000, 100,0,0,0, 60,0,0,0", "cartello_indicatore, 1010, (x)"}), 6, 1010},
       {"packed board value beyond 16 bits", linea_con({"indicatori_v, 1000, 1639,0,0,0, 0,0,0,0"}), 25, 0},
       {"board at the last accepted position", linea_con({"indicatori_v, 234450, 100,0,0,0, 60,0,0,0"}, 227550), 0, 0},
+      {"signboard text longer than a counted text holds", linea_con({"cartello_indicatore, 1000, " + std::string(65536, 'x')}), 25, 0},
       {"signboard one position further", linea_con({"cartello_indicatore, 234460, (x)"}, 227550), 15, 234460},
   };
   for (const caso& c : casi) {

@@ -101,6 +101,11 @@ esito riga_curva(lettura& l, stato_linea& s) {
   }
   if (contiene_maiuscole_minuscole(chiave, "s")) k = -k;
   const int64_t fine_curva = static_cast<int64_t>(inizio) + lunghezza;
+  if (inizio < s.fine_curva) {
+    avvisa_riga(l, "curve at " + std::to_string(inizio) + " m begins before the previous curve ends at " +
+                       std::to_string(s.fine_curva) + " m: it is drawn only from there");
+  }
+  s.fine_curva = std::max(s.fine_curva, fine_curva);
   if (!calcola_metri(l.a, s, inizio, 0, true) || !calcola_metri(l.a, s, fine_curva, k, true)) {
     finisci(l);
     registra(l, 103);

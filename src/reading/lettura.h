@@ -3,13 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "app/memorizza_percorso.h"
 #include "model/area_lavoro.h"
 #include "reading/lettore.h"
 
-struct osservatore_lettura;  // optional listener for the authoring tool's warnings
+#include "reading/osservatore.h"
 
 struct lettura {
   area_lavoro& a;
@@ -45,13 +46,30 @@ void registra(lettura& l, int32_t codice, int32_t posizione);
 // Reads a keyword field into `campo`, remembering where its row begins.
 bool leggi_chiave(lettura& l);
 
+// Warnings for authors; nothing happens when nobody listens.
+void avvisa(lettura& l, int32_t riga, int32_t colonna, std::string testo);
+void avvisa_riga(lettura& l, std::string testo);
+
+// Tells the listener that a row took values from a later line.
+void nota_riga_corta(lettura& l);
+
 // Reads the row's value fields in order; on failure records 25 as above.
 template <typename... T>
 bool leggi_valori(lettura& l, T&... valori) {
-  if ((leggi_numero(l.canale, valori) && ...)) return true;
+  if ((leggi_numero(l.canale, valori) && ...)) {
+    nota_riga_corta(l);
+    return true;
+  }
   guasto_lettura(l);
   return false;
 }
+
+// After a keyword field's tests: warns about a field that matched nothing,
+// except section headers and the values that follow an already-reported row.
+void nota_campo_senza_riga(lettura& l, bool trovata);
+
+// A comment field that holds one of the loop's keywords loses its row.
+void nota_commento(lettura& l, std::initializer_list<const char*> chiavi);
 
 // Reads a text value; a text longer than a counted text can hold is a failure.
 bool leggi_testo_valore(lettura& l, std::string& testo);

@@ -11,6 +11,7 @@
 #include "finish/passata_finale.h"
 #include "model/nomi_file.h"
 #include "platform/terminale.h"
+#include "reading/osservatore.h"
 #include "tool/comandi.h"
 #include "tool/diagnostica.h"
 #include "tool/json.h"
@@ -110,11 +111,30 @@ messaggio messaggio_problema(const area_lavoro& a, const richiesta& r, int32_t c
   return m;
 }
 
+std::vector<messaggio> messaggi_avviso(const osservatore_lettura& o, const richiesta& r) {
+  std::vector<messaggio> messaggi;
+  for (const avviso_lettura& x : o.avvisi) {
+    messaggio m;
+    m.file = x.descrizione == in_linea ? r.file[0] : r.file[1];
+    m.riga = x.riga;
+    m.colonna = x.colonna;
+    m.errore = false;
+    m.testo = x.testo;
+    messaggi.push_back(m);
+  }
+  return messaggi;
+}
+
 void stampa_json(const area_lavoro& a, int32_t codice, const std::string& testo, const std::vector<std::string>& scritti,
-                 const std::vector<abbattimento_aggiunto>& aggiunti, bool dettagli) {
+                 const std::vector<messaggio>& avvisi, const std::vector<abbattimento_aggiunto>& aggiunti, bool dettagli) {
   std::string json = "{\"code\": " + std::to_string(codice) + ", \"position\": " + std::to_string(a.posizione_errore) +
                      ", \"message\": " + json_testo(testo) + ", \"written\": [";
   for (size_t i = 0; i < scritti.size(); ++i) json += (i ? ", " : "") + json_testo(scritti[i]);
+  json += "], \"warnings\": [";
+  for (size_t i = 0; i < avvisi.size(); ++i) {
+    json += std::string(i ? ", " : "") + "{\"file\": " + json_testo(avvisi[i].file) +
+            ", \"line\": " + std::to_string(avvisi[i].riga) + ", \"message\": " + json_testo(avvisi[i].testo) + "}";
+  }
   json += "]";
   if (dettagli) {
     json += ", \"added\": [";
@@ -144,8 +164,10 @@ int comando_compile(std::span<const std::string> argomenti) {
   a.nome_linea = r.nome_linea;
   a.nome_treno = r.nome_treno;
   std::vector<abbattimento_aggiunto> aggiunti;
+  osservatore_lettura osservatore;
   opzioni_compilazione opzioni;
   opzioni.aggiunti = &aggiunti;
+  opzioni.osservatore = &osservatore;
   const descrizioni sorgenti{r.file[0], r.file[1], false};
   const int32_t intestazione = compila(a, r.senza_tracciato ? 0 : 1, sorgenti, opzioni);
   const int32_t codice = intestazione != 0 ? intestazione : a.codice_errore;
@@ -156,14 +178,18 @@ int comando_compile(std::span<const std::string> argomenti) {
       std::fprintf(stderr, "note: abatement 180 at cell %d (%d m): %s\n", x.cella, x.cella * 50, x.regola);
     }
   }
+  const std::vector<messaggio> avvisi = r.silenzioso ? std::vector<messaggio>{} : messaggi_avviso(osservatore, r);
   std::string testo = significato_codice(codice);
+  if (!r.json) {
+    for (const messaggio& m : avvisi) stampa_messaggio(stderr, m, colori);
+  }
   if (codice != 0) {
     messaggio m = messaggio_problema(a, r, codice);
     testo = "error " + std::to_string(codice) + (m.dove.empty() ? "" : " " + m.dove) + ": " + m.testo;
-    if (!r.json) {
-      stampa_messaggio(stderr, m, colori);
-      std::fprintf(stderr, "%s\n", conteggio(1, 0).c_str());
-    }
+    if (!r.json) stampa_messaggio(stderr, m, colori);
+  }
+  if (!r.json && (codice != 0 || !avvisi.empty())) {
+    std::fprintf(stderr, "%s\n", conteggio(codice != 0 ? 1 : 0, static_cast<int>(avvisi.size())).c_str());
   }
 
   std::vector<std::string> scritti;
@@ -181,6 +207,6 @@ int comando_compile(std::span<const std::string> argomenti) {
     }
     scritti = nomi_compilati(a);
   }
-  if (r.json) stampa_json(a, codice, testo, scritti, aggiunti, r.dettagli);
+  if (r.json) stampa_json(a, codice, testo, scritti, avvisi, aggiunti, r.dettagli);
   return codice == 0 ? 0 : 1;
 }

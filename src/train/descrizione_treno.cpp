@@ -61,8 +61,11 @@ esito prova_righe(lettura& l, stato_treno& s) {
   const std::string chiave = l.a.campo;
   auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
   esito e = esito::avanti;
+  bool trovata = false;
   auto prova = [&](bool vale, auto gestore) {
-    if (e == esito::avanti && vale) e = gestore();
+    if (e != esito::avanti || !vale) return;
+    trovata = true;
+    e = gestore();
   };
   prova(ci("frenata") && ci("massa"), [&] { return valori_in(l, l.a.punti[84].inizio); });
   prova(ci("vetture"), [&] { return valori_in(l, l.a.punti[84].posizione); });
@@ -74,6 +77,7 @@ esito prova_righe(lettura& l, stato_treno& s) {
   prova(ci("rallentamento"), [&] { return riga_rallentamento(l); });
   prova(ci("abbattimento"), [&] { return riga_abbattimento(l); });
   prova(ci("stazione"), [&] { return riga_stazione(l, s); });
+  if (e == esito::avanti) nota_campo_senza_riga(l, trovata);
   return e;
 }
 
@@ -82,6 +86,8 @@ esito ciclo_righe(lettura& l, stato_treno& s) {
     if (!leggi_chiave(l)) return guasto_lettura(l);
     if (alla_fine(l.canale)) return esito::avanti;
     for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
+      nota_commento(l, {"frenata", "vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
+                        "rallentamento", "abbattimento", "stazione"});
       if (!leggi_chiave(l)) return guasto_lettura(l);
       if (alla_fine(l.canale)) return esito::avanti;
     }
@@ -120,9 +126,20 @@ void completa_treno(lettura& l, stato_treno& s) {
 
 }  // namespace
 
+// Stretches are laid in the order of the rows: a row before the one above it
+// does not move back.
+void nota_ordine(lettura& l, int64_t& precedente, int32_t q, const char* cosa) {
+  if (q < precedente) {
+    avvisa_riga(l, std::string(cosa) + " row at " + std::to_string(q) + " m comes after the one at " +
+                       std::to_string(precedente) + " m: rows must ascend");
+  }
+  precedente = q;
+}
+
 esito riga_velocita(lettura& l, stato_treno& s) {
   int32_t q = 0, v = 0;
   if (!leggi_valori(l, q, v)) return esito::termina;
+  nota_ordine(l, s.ultima_velocita, q, "speed");
   if (!posizione_accettata(l.a, q, 100)) return fuori_linea(l, q);
   const int64_t t = arrotonda(q / 50.0);
   if (t > 0 && !stendi_velocita(l.a, s, t)) return guasto_lettura(l);
@@ -133,6 +150,7 @@ esito riga_velocita(lettura& l, stato_treno& s) {
 esito riga_aderenza(lettura& l, stato_treno& s) {
   int32_t q = 0, valore = 0;
   if (!leggi_valori(l, q, valore)) return esito::termina;
+  nota_ordine(l, s.ultima_aderenza, q, "adhesion");
   if (!posizione_accettata(l.a, q, 100)) return fuori_linea(l, q);
   const int64_t t = arrotonda(q / 50.0);
   if (t > 0) stendi_aderenza(l.a, s, t);

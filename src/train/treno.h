@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "reading/lettura.h"
 
@@ -14,6 +15,8 @@ struct stato_treno {
   int32_t sa = 0;   // current adhesion
   int32_t n = 1;    // the slot the next station fills
   int32_t limite_cartelli = 80;  // next free signboard slot left by the line half
+  int64_t ultima_velocita = std::numeric_limits<int64_t>::min();  // positions of the last rows, for authors' warnings
+  int64_t ultima_aderenza = std::numeric_limits<int64_t>::min();
 };
 
 // Reads the train description; `limite_cartelli` is the line half's next free
