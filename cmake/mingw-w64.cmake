@@ -18,3 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The programs are handed to users as they are: no symbol table in a release.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
