@@ -17,6 +17,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# The C99-conforming printf family of mingw, so that %zu and %lld work and
+# numbers are formatted as on the other platforms.
+set(CMAKE_CXX_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1")
+
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # The programs are handed to users as they are: no symbol table in a release.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
