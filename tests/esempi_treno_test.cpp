@@ -178,17 +178,27 @@ TEST(EsempiTreno, CompiledByTheToolTwiceToTheSameBytes) {
   EXPECT_TRUE(std::filesystem::exists(t.percorso / "Valmorana_Corsola-.txt"));
 }
 
-TEST(EsempiTreno, ATakenHeaderPlaceWritesNothingEvenWithForce) {
-  cartella_temporanea t;
-  scrivi_testo(t.percorso / "Valmorana_linea.txt", linea_esempio());
-  scrivi_testo(t.percorso / "Valmorana_Corsola-.txt", treno_con({"abbattimento, 50, 270"}));
-  std::string errori;
-  EXPECT_EQ(esegui(SCENARIO_EXE, {"compile", "Valmorana_linea.txt", "Valmorana_Corsola-.txt", "--force"}, t.percorso,
-                   nullptr, &errori), 1);
-  EXPECT_NE(errori.find("error 1250"), std::string::npos) << errori;
-  EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_Corsola.dat"));
-  EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_Corsola.sim"));
-  EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_linea.dat"));
+TEST(EsempiTreno, NothingIsWrittenEvenWithForce) {
+  struct caso { const char* nome; std::string linea, treno, messaggio; };
+  const caso casi[] = {
+      {"a taken header place", linea_esempio(), treno_con({"abbattimento, 50, 270"}), "error 1250"},
+      {"a taken header check-code place", linea_esempio(), treno_con({"rallentamento, 0, 0, 500, 0, 0, 7"}),
+       "error 1251"},
+      {"cells never sized", righe({"[generale]", "sfondo uno, 1", "[fine]"}), treno_con({}), "error 1"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    cartella_temporanea t;
+    scrivi_testo(t.percorso / "Valmorana_linea.txt", c.linea);
+    scrivi_testo(t.percorso / "Valmorana_Corsola-.txt", c.treno);
+    std::string errori;
+    EXPECT_EQ(esegui(SCENARIO_EXE, {"compile", "Valmorana_linea.txt", "Valmorana_Corsola-.txt", "--force"},
+                     t.percorso, nullptr, &errori), 1);
+    EXPECT_NE(errori.find(c.messaggio + ":"), std::string::npos) << errori;
+    EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_Corsola.dat"));
+    EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_Corsola.sim"));
+    EXPECT_FALSE(std::filesystem::exists(t.percorso / "Valmorana_linea.dat"));
+  }
 }
 
 // Stations replace what earlier rows left in their cells; signals and

@@ -207,6 +207,8 @@ TEST(DescrizioneTreno, EveryCodeWithItsPositionAndWhatFollows) {
       {"8", {stazione(25, 8, 400)}, 8, 25, false, 1},
       {"9", {stazione(1000, 8, 450)}, 9, 1000, false, 1},
       {"15 speed", {"velocita, 234451, 100"}, 15, 234451, true, 1},
+      // the sand test on the same field is not made: its value 5 stays unread
+      {"15 ends the tests on its field", {"velocita sabbia, 234451, 100, 5"}, 15, 234451, true, 1},
       {"15 adhesion", {"aderenza, 234451, 100"}, 15, 234451, true, 1},
       {"15 signal", {"segnale, 234451, 2, 4, 0, 0, 0, 2, 1, 0, 0, 0"}, 15, 234451, true, 1},
       {"15 slowdown", {"rallentamento, 234451, 80, 0, 0, 0, 0"}, 15, 234451, true, 1},
@@ -226,6 +228,8 @@ TEST(DescrizioneTreno, EveryCodeWithItsPositionAndWhatFollows) {
       {"25 a row that runs into the next", {"segnale, 2500, 2, 4"}, 25, 240000, false, 1},
       {"25 a field that is no number", {"velocita, 0, fast"}, 25, 240000, false, 1},
       {"25 a value too large for its field", {"sabbia, 40000"}, 25, 240000, false, 1},
+      {"25 a station name too long for its count",
+       {stazione(0, 28, 0, "0,0,0, 0,0, 0, 0,0,0, 0, 0, 0, 0, " + std::string(65536, 'x'))}, 25, 240000, false, 1},
       {"25 a station end outside 32 bits", {stazione(1000, 7, 2147483600)}, 25, 240000, false, 1},
       {"25 a station time outside 32 bits", {stazione(0, 28, 0, "0,0,0, 0,0, 0, 0,0,0, 0, 600000, 0, 0, S")}, 25,
        240000, false, 1},

@@ -136,6 +136,8 @@ TEST(Stazioni, ChecksComeInTheirOrder) {
       {"350 m apart", {stazione(1000, 28, 200), stazione(1550, 28, 200)}, 15, 240000},
       {"300 m apart: 22", {stazione(1000, 28, 200), stazione(1500, 28, 200)}, 22, 1500},
       {"out of line order: 22", {stazione(5000, 28, 200), stazione(1000, 28, 200)}, 22, 1000},
+      // inizio -2147483400: the spacing test must not wrap at 32 bits
+      {"22 far before the line", {stazione(0, 28, 0), stazione(0, 5, 2147483400)}, 22, 0},
       {"78 stations", stazioni_in_fila(78), 15, 240000},
       {"the 79th, last: 10", stazioni_in_fila(79), 10, 240000},
       {"22 before 10", troppo_vicina, 22, 400 * 77 + 300},
