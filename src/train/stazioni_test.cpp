@@ -56,6 +56,16 @@ TEST(Stazioni, TheFirstStationClearsTwoFieldsAndMarksItsEnd) {
   for (int i = 0; i < 9; ++i) EXPECT_EQ(k.a.percorso[i].marca, marche[i]) << "cell " << i;
 }
 
+TEST(Stazioni, TheFirstStationsExtensionFlagStillLengthensItsArea) {
+  compilato k;
+  leggi_testi(k, linea_con({}), treno_di({stazione(10000, 12, 800, "0, 2, 1,  0, 0,  0,  0, 0, 0,  0,  0, 0, 0,  S")}));
+  ASSERT_EQ(k.a.codice_errore, 0);
+  EXPECT_EQ(k.a.punti[1].fine, 10450);
+  EXPECT_EQ(k.a.punti[1].scelta_b, 0);
+  EXPECT_EQ(k.a.punti[1].scelta_c, 0);
+  EXPECT_EQ(k.a.percorso[208].tipo, 10);
+}
+
 // Each station follows a first one of kind 28 at 0, so the first-station
 // clearing does not apply; fields 5 and 6 are read as 2 and 1.
 TEST(Stazioni, AreaEndMarkerAndMarksByKind) {
