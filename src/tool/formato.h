@@ -5,7 +5,10 @@
 
 #include <string>
 
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// mingw's C99-conforming printf family (the build asks for it), not msvcrt's.
+#define FORMATO_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
+#elif defined(__GNUC__)
 #define FORMATO_PRINTF(f, a) __attribute__((format(printf, f, a)))
 #else
 #define FORMATO_PRINTF(f, a)
