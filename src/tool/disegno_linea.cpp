@@ -117,11 +117,12 @@ struct pagina {
   vista_piano vista;
   int64_t passo_piano = 1;
   int64_t ultimo_punto = -1;  // last metre of the plan with a point
+  std::vector<int32_t> vicini;  // for each metre, the nearest one with a point
 };
 
 bool punto_pagina(const pagina& g, int64_t metro, punto_piano& p) {
   punto_piano q;
-  if (!punto_piu_vicino(g.s.tracciato, std::clamp<int64_t>(metro, 0, g.ultimo_punto), q)) return false;
+  if (!punto_piu_vicino(g.s.tracciato, g.vicini, metro, q)) return false;
   p = sulla_pagina(g.vista, q);
   return true;
 }
@@ -267,11 +268,11 @@ void disegna_piano(pagina& g) {
     if (punto_al_metro(g.s.tracciato, m, p)) da_adattare.push_back(p);
   }
   punto_piano inizio_piano, fine_piano;
-  punto_piu_vicino(g.s.tracciato, 0, inizio_piano);
-  punto_piu_vicino(g.s.tracciato, fine, fine_piano);
+  punto_piu_vicino(g.s.tracciato, g.vicini, 0, inizio_piano);
+  punto_piu_vicino(g.s.tracciato, g.vicini, fine, fine_piano);
   for (const stazione_disegnata& st : o.stazioni) {
     punto_piano p;
-    if (punto_piu_vicino(g.s.tracciato, st.posizione, p)) da_adattare.push_back(p);
+    if (punto_piu_vicino(g.s.tracciato, g.vicini, st.posizione, p)) da_adattare.push_back(p);
   }
   g.vista = adatta_vista(da_adattare, stanza, inizio_piano, fine_piano);
   g.passo_piano = std::max<int64_t>(1, g.ultimo_punto / 6000);
@@ -640,7 +641,7 @@ oggetti_linea oggetti_lungo_linea(const scenario_compilato& s) {
 
 std::string disegna_scenario(const scenario_compilato& s, const std::string& nome_linea,
                              const std::string& nome_treno) {
-  pagina g{s, oggetti_lungo_linea(s), riassumi_tracciato(s.tracciato), {}, {}, 1, -1};
+  pagina g{s, oggetti_lungo_linea(s), riassumi_tracciato(s.tracciato), {}, {}, 1, -1, metri_vicini(s.tracciato)};
   g.ultimo_punto = g.riepilogo.ultimo_punto;
   std::string corpo;
   std::swap(corpo, g.svg);
