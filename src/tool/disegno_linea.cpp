@@ -18,13 +18,16 @@ constexpr double margine = 40;
 
 // The plan's panel, and inside it the room the line itself is fitted into;
 // the rest is for the labels, the scale bar and the legend.
-constexpr rettangolo pannello_piano{margine, 84, larghezza_pagina - margine, 760};
+constexpr rettangolo pannello_piano{margine, 72, larghezza_pagina - margine, 632};
 constexpr double striscia_legenda = 40;
 constexpr double rientro_linea_x = 70;
 constexpr double rientro_linea_y = 60;
 
 constexpr double corpo_stazione = 12;
-constexpr double corpo_profilo = 11;
+constexpr double corpo_profilo = 10;
+// The station labels above the profile stand upright in a band this tall at
+// most; a longer name is cut short there (the plan shows it whole).
+constexpr double fascia_massima = 156;
 constexpr double corpo_piccolo = 11;
 
 // Colours and strokes are in the page's style sheet, by class, one place for
@@ -181,13 +184,13 @@ void disegna_titolo(pagina& g, const std::string& nome_linea, const std::string&
   int con_nome = 0;
   for (const stazione_disegnata& st : o.stazioni) con_nome += !st.nome.empty();
   g.svg += "<g id=\"title\">\n";
-  testo(g.svg, margine, 40, "title",
+  testo(g.svg, margine, 34, "title",
         nome_pagina(g.s.punti[85], nome_linea) + " \xC2\xB7 " + nome_pagina(g.s.punti[86], nome_treno));
   std::string sotto = formato("line %s \xC2\xB7 %zu stations (%d named) \xC2\xB7 %zu signals \xC2\xB7 %zu slowdown%s",
                               lunghezza_leggibile(static_cast<double>(o.fine_linea)).c_str(), o.stazioni.size(),
                               con_nome, o.segnali.size(), o.rallentamenti.size(),
                               o.rallentamenti.size() == 1 ? "" : "s");
-  testo(g.svg, margine, 64, "subtitle", sotto);
+  testo(g.svg, margine, 56, "subtitle", sotto);
   g.svg += "</g>\n";
 }
 
@@ -405,6 +408,15 @@ void griglia_orizzontale(std::string& svg, const asse_profilo& asse, double y_al
   }
 }
 
+// A station's name as the profile's band can hold it, cut short with an
+// ellipsis when it is too long for the band.
+std::string nome_in_fascia(const std::string& nome) {
+  size_t n = caratteri(nome);
+  while (n > 1 && larghezza_testo(n, corpo_profilo) > fascia_massima - 8) --n;
+  if (n == caratteri(nome)) return testo_xml(nome);
+  return testo_xml(nome.substr(0, n - 1)) + "\xE2\x80\xA6";
+}
+
 double disegna_profilo(pagina& g, double alto) {
   const oggetti_linea& o = g.oggetti;
   const std::vector<cella_percorso>& celle = g.s.percorso;
@@ -425,7 +437,7 @@ double disegna_profilo(pagina& g, double alto) {
   for (const stazione_disegnata& st : o.stazioni) {
     piu_lungo = std::max(piu_lungo, larghezza_testo(caratteri(st.nome), corpo_profilo));
   }
-  double fascia = std::min(190.0, piu_lungo + 8);
+  double fascia = std::min(fascia_massima, piu_lungo + 8);
   double base_etichette = alto + 28 + fascia;
   double alto_grafici = base_etichette + 22;
   std::vector<size_t> con_nome;
@@ -445,14 +457,14 @@ double disegna_profilo(pagina& g, double alto) {
              poste[k], base_etichette + 8, xs, alto_grafici);
     aggiungi(g.svg,
              "<text transform=\"translate(%.1f %.1f) rotate(-90)\" class=\"profile-station\">%s</text>\n",
-             poste[k] + corpo_profilo * 0.35, base_etichette, testo_xml(st.nome).c_str());
+             poste[k] + corpo_profilo * 0.35, base_etichette, nome_in_fascia(st.nome).c_str());
   }
   g.svg += "</g>\n";
 
   // Charts: line speed, objects, gradient.
-  double v_alto_y = alto_grafici, v_basso_y = v_alto_y + 170;
+  double v_alto_y = alto_grafici, v_basso_y = v_alto_y + 140;
   double o_alto_y = v_basso_y + 10, o_basso_y = o_alto_y + 48;
-  double p_alto_y = o_basso_y + 18, p_basso_y = p_alto_y + 110;
+  double p_alto_y = o_basso_y + 18, p_basso_y = p_alto_y + 80;
   double asse_y = p_basso_y + 8;
 
   for (const stazione_disegnata& st : o.stazioni) {
@@ -548,7 +560,7 @@ double disegna_profilo(pagina& g, double alto) {
     testo(g.svg, asse.x(static_cast<double>(o.fine_linea)) - 4, p_basso_y - 4, "small", "end of the line", "end");
   }
   g.svg += "</g>\n";
-  return asse_y + 48;
+  return asse_y + 44;
 }
 
 const char* const stile =
@@ -559,7 +571,7 @@ const char* const stile =
     ".heading{font-size:13px;font-weight:bold;fill:#444}\n"
     ".small{font-size:11px;fill:#444}\n"
     ".plan-station{font-size:12px;paint-order:stroke;stroke:#fff;stroke-width:3px}\n"
-    ".profile-station{font-size:11px}\n"
+    ".profile-station{font-size:10px}\n"
     ".slowdown-label{font-size:11px;fill:#b35f00;paint-order:stroke;stroke:#fff;stroke-width:3px}\n"
     ".chart-title{font-size:12px;font-weight:bold}\n"
     ".speed{fill:none;stroke:#1f5fa8;stroke-width:1.6}\n"
