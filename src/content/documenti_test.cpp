@@ -78,30 +78,272 @@ class documenti : public ::testing::Test {
   area_lavoro a;
 };
 
-const string riga_vuota_rallentamenti =
-    " |   |                            |            |          |         |            |";
-const string chiusura_rallentamenti =
-    " |___|____________________________|____________|__________|_________|____________|";
-
 TEST_F(documenti, EachDocumentReplacesItsFileWithItsLinesAndNoEndMarker) {
   struct caso {
     scrittore_documento scrivi;
     const char* nome_file;
     size_t righe;
-    const char* ultima;
+    const char* ultima;  // a pattern for the last line
   };
   const caso casi[] = {
-      {dati_rallentamenti, nome_rallentamenti_file, 46, "     i giorni esclusi i seguenti:........."},
+      {dati_scheda, nome_scheda_file, 204, " "},
+      {dati_rallentamenti, nome_rallentamenti_file, 46, " {5}i giorni esclusi i seguenti:\\.{9}"},
+      {dati_note, nome_note_file, 24, " {4}[a-z.]+@example\\.(org|com|net)"},
   };
   for (const caso& c : casi) {
     // A longer earlier file of the same name must not survive in any part.
     std::ofstream(cartella / c.nome_file, std::ios::binary) << string(100000, 'x') << "\r\n";
     righe_file righe = scritto(c.scrivi, c.nome_file);
     ASSERT_EQ(righe.size(), c.righe) << c.nome_file;
-    EXPECT_EQ(righe.back(), c.ultima) << c.nome_file;
+    EXPECT_TRUE(std::regex_match(righe.back(), std::regex(c.ultima))) << c.nome_file << ": " << righe.back();
     for (const string& r : righe) EXPECT_EQ(r.find(marcatore_fine), string::npos) << c.nome_file;
   }
 }
+
+// Bytes above 127 that each document may hold; the sheet's are counted exactly.
+TEST_F(documenti, AccentsAndTheDegreeSignAreSingleWindows1252Bytes) {
+  struct caso {
+    scrittore_documento scrivi;
+    const char* nome_file;
+    std::vector<std::pair<unsigned char, int>> ammessi;  // byte, exact count (-1: at least one)
+  };
+  const caso casi[] = {
+      {dati_scheda, nome_scheda_file, {{176, 3}, {224, 1}}},
+      {dati_rallentamenti, nome_rallentamenti_file, {}},
+      {dati_note, nome_note_file, {{224, -1}, {232, -1}, {236, -1}, {242, -1}, {249, -1}}},
+  };
+  for (const caso& c : casi) {
+    scritto(c.scrivi, c.nome_file);
+    std::vector<int> conta(256, 0);
+    for (char b : byte_di(c.nome_file)) ++conta[static_cast<unsigned char>(b)];
+    for (const auto& [b, n] : c.ammessi) {
+      if (n < 0) EXPECT_GT(conta[b], 0) << c.nome_file << " byte " << int(b);
+      else EXPECT_EQ(conta[b], n) << c.nome_file << " byte " << int(b);
+      conta[b] = 0;
+    }
+    for (int b = 128; b < 256; ++b) EXPECT_EQ(conta[b], 0) << c.nome_file << " byte " << b;
+  }
+}
+
+// The sheet's table rows, by written line number, page by page; the last row of
+// page 2 is drawn on its closing rule.
+struct pagina { int numero; size_t prima; size_t ultima; };
+const pagina pagine[] = {{1, 17, 47}, {2, 66, 97}, {3, 119, 149}};
+
+// A table row with the closing rule's underscores read as blanks.
+string riga_tabella(const righe_file& righe, size_t n) {
+  string r = righe[n - 1];
+  if (n == 97)
+    for (char& c : r)
+      if (c == '_') c = ' ';
+  return r;
+}
+
+string luogo(const string& riga) { return colonne(riga, 27, 48); }
+string progressiva(const string& riga) { return colonne(riga, 15, 23); }
+string orario(const string& riga) { return colonne(riga, 50, 68); }
+
+enum tipo_riga { stazione, cippo, protezione, spaziatore };
+tipo_riga tipo_di(const string& riga) {
+  const string nome = luogo(riga);
+  if (vuoto(nome)) return spaziatore;
+  if (nome.rfind("Cippo Km ", 0) == 0) return cippo;
+  if (nome.rfind("Segn.Prot.", 0) == 0) return protezione;
+  return stazione;
+}
+
+TEST_F(documenti, SheetHasItsFixedLines) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  const string intestazione_2 = " |                 | Termine scheda |    SCHEDA TRENO          |      V160B       |";
+  const string classe_2 = " | CLASSIFICAZIONE | MASSA BLOCCATA |" + string(27, ' ') + string(18, '_');
+  const string classe_4 = " |_________________|________________|                          |_________|________|";
+  const string tabella_1 = "  " + string(80, '_');
+  const string tabella_3 = " |___________| Progr Km   Localita' di  Servizio|     Orario        | Max.|       |";
+  const string tabella_4 = " | Vel.| Vel.|                                  |                   | Bin.|SX  DX |";
+  const string tabella_5 = " |_Max.|_Mar.|__________________________________|___________________|__DX_|_______|";
+  const string chiusura = " |_____|_____|_________|_|______________________|___________________|_____|_______|";
+  struct caso { size_t riga; string testo; };
+  std::vector<caso> casi = {
+      {1, ""}, {2, ""}, {4, intestazione_2}, {7, string(56, ' ')}, {9, classe_2}, {11, classe_4},
+      {12, tabella_1}, {13, " |Binario SX |                                  |                   | Vel.|SRS SRS|"},
+      {14, tabella_3}, {15, tabella_4}, {16, tabella_5}, {48, chiusura}, {49, ""},
+      {50, " *Localit\xE0 sedi di fermata, sprovviste di segnalamento di protezione"},
+      {51, string(83, '.')}, {52, ""},
+      {54, intestazione_2}, {58, classe_2}, {60, classe_4},
+      {61, tabella_1}, {62, " |Binario SX |                                  |                   | Vel.|SRS SRS|"},
+      {63, tabella_3}, {64, tabella_4}, {65, tabella_5},
+      {98, ""}, {99, ""}, {100, " "}, {101, " "}, {102, ""}, {103, string(72, '.')}, {104, ""},
+      {106, intestazione_2}, {109, string(63, ' ')}, {111, classe_2}, {113, classe_4},
+      {114, tabella_1}, {115, " |Binario SX |                                  |                   | Vel.|SR  SRS|"},
+      {116, tabella_3}, {117, tabella_4}, {118, tabella_5}, {150, chiusura}, {151, ""}, {152, string(72, '.')},
+      {181, string(35, ' ') + "PER MEMORIA"}, {202, string(93, '_')},
+      {203, "  " + string(34, '_') + string(27, ' ') + string(19, '_') + string(4, ' ')}, {204, " "},
+  };
+  for (size_t n = 153; n <= 201; ++n)
+    if (n != 181) casi.push_back({n, ""});
+  for (const caso& c : casi) EXPECT_EQ(righe[c.riga - 1], c.testo) << "line " << c.riga;
+}
+
+TEST_F(documenti, SheetPagesCarryTheirHeadingTrainAndPlaces) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  struct caso { int pagina; size_t testa; size_t origine; const char* reg; };
+  const caso casi[] = {
+      {1, 3, 8, " |       REG       |"}, {2, 53, 57, " |       REG       |"}, {3, 105, 110, " |        REG      |"}};
+  const std::regex cella_treno(R"( \| TRENO n\. \d{1,7} *\|                \|                          \|                  \|)");
+  const std::regex cella_termine(R"( \|_________________\|_+[A-Z]+_+\|)");
+  for (const caso& c : casi) {
+    const size_t t = c.testa - 1;
+    // Trailing blanks are allowed after the first heading line only.
+    const string prima = "  " + string(34, '_') + string(28, ' ') + string(18, '_');
+    EXPECT_EQ(righe[t].substr(0, prima.size()), prima) << "page " << c.pagina;
+    EXPECT_TRUE(vuoto(righe[t].substr(prima.size()))) << "page " << c.pagina;
+    EXPECT_TRUE(std::regex_match(righe[t + 2], cella_treno)) << righe[t + 2];
+    EXPECT_EQ(righe[t + 2], righe[4]) << "the same train on every page";
+    ASSERT_EQ(righe[t + 3].size(), 83u) << "page " << c.pagina;
+    EXPECT_TRUE(std::regex_match(righe[t + 3].substr(0, 37), cella_termine)) << righe[t + 3];
+    EXPECT_EQ(righe[t + 3].substr(36), "|    Scheda n\xB0 " + std::to_string(c.pagina) + "/3         |_______120%_______|");
+    EXPECT_EQ(righe[c.origine - 1].substr(0, 42), "  " + string(34, '_') + "  Da: ") << "page " << c.pagina;
+
+    // The classification box names the page's first and last places.
+    const string& valori = righe[c.origine + 1];
+    ASSERT_EQ(valori.size(), 83u) << "page " << c.pagina;
+    EXPECT_EQ(valori.substr(0, 20), c.reg);
+    EXPECT_EQ(valori.substr(20, 22), "      300T      | a:  ");
+    EXPECT_EQ(valori.substr(63), "|  E 646  |  RSC4  |");
+    const pagina& p = pagine[c.pagina - 1];
+    string ultimo = luogo(riga_tabella(righe, p.ultima));
+    ultimo = ultimo.substr(0, ultimo.find_last_not_of(" *") + 1);
+    EXPECT_EQ(valori.substr(42, 21), ultimo + string(21 - ultimo.size(), ' ')) << "page " << c.pagina;
+  }
+}
+
+TEST_F(documenti, SheetRowsKeepTheirBoxColumnsAndFieldShapes) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  const std::vector<size_t> barre = {2, 8, 14, 24, 26, 49, 69, 75, 83};
+  const std::regex velocita(R"( {5}|  \d\d | \d{3} | ___ |  /  )");
+  const std::regex lettura(R"( {9}| *\d{1,3}\.\d{3}[ /])");
+  const std::regex tempo(
+      R"( {19}| {8}\d\d\.\d\d {6}| {4}\d\d\.\d\d {10}| {4}\d\d\.\d\d\.\+ {8})"
+      R"(|\d\d\.\d\d {3}\d\d\.\d\d( \((0\.5|1 |2 )\))? *| {4}\d\d\.\d\d( {5}\((1 |0\.5)\) ?| {4}\(1\.5 \)))"
+      R"(|\d\d\.\d\d {9}\(1 \) )");
+  const std::regex ripetizione(R"((   |COD| : ) (   |COD| : ))");
+  for (const size_t n : {48, 150}) {  // closing rules; page 2 closes on its last row
+    EXPECT_EQ(righe[n - 1].size(), 83u) << "line " << n;
+    EXPECT_EQ(posizioni(righe[n - 1], '|'), barre) << "line " << n;
+  }
+  for (const pagina& p : pagine) {
+    for (size_t n = p.prima; n <= p.ultima; ++n) {
+      EXPECT_EQ(righe[n - 1].size(), 83u) << "line " << n;
+      EXPECT_EQ(posizioni(righe[n - 1], '|'), barre) << "line " << n;
+      const string r = riga_tabella(righe, n);
+      EXPECT_TRUE(std::regex_match(colonne(r, 3, 7), velocita)) << "line " << n;
+      EXPECT_TRUE(vuoto(colonne(r, 9, 13))) << "line " << n;
+      EXPECT_TRUE(std::regex_match(progressiva(r), lettura)) << "line " << n;
+      EXPECT_NE(string(" /\\-_").find(r[24]), string::npos) << "line " << n;
+      EXPECT_TRUE(std::regex_match(orario(r), tempo)) << "line " << n << ": " << orario(r);
+      EXPECT_TRUE(std::regex_match(colonne(r, 70, 74), velocita)) << "line " << n;
+      EXPECT_TRUE(std::regex_match(colonne(r, 76, 82), ripetizione)) << "line " << n;
+      if (tipo_di(r) == spaziatore) {
+        EXPECT_TRUE(vuoto(colonne(r, 3, 7) + progressiva(r) + orario(r) + colonne(r, 70, 74))) << "line " << n;
+      }
+    }
+  }
+}
+
+TEST_F(documenti, SheetPagesHoldTheirCountsOfRowKinds) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  struct caso { int pagina; int stazioni, cippi, protezioni, spaziatori; };
+  const caso casi[] = {{1, 16, 5, 0, 10}, {2, 15, 2, 4, 11}, {3, 10, 5, 4, 12}};
+  for (const caso& c : casi) {
+    const pagina& p = pagine[c.pagina - 1];
+    int conta[4] = {0, 0, 0, 0};
+    for (size_t n = p.prima; n <= p.ultima; ++n) ++conta[tipo_di(riga_tabella(righe, n))];
+    EXPECT_EQ(conta[stazione], c.stazioni) << "page " << c.pagina;
+    EXPECT_EQ(conta[cippo], c.cippi) << "page " << c.pagina;
+    EXPECT_EQ(conta[protezione], c.protezioni) << "page " << c.pagina;
+    EXPECT_EQ(conta[spaziatore], c.spaziatori) << "page " << c.pagina;
+  }
+}
+
+// All table rows of the three pages, in running order.
+std::vector<string> righe_di_marcia(const righe_file& righe) {
+  std::vector<string> tutte;
+  for (const pagina& p : pagine)
+    for (size_t n = p.prima; n <= p.ultima; ++n) tutte.push_back(riga_tabella(righe, n));
+  return tutte;
+}
+
+// Metres of a reading such as " 187.650 ".
+long metri(const string& campo) {
+  const size_t punto = campo.find('.');
+  return std::stol(campo.substr(0, punto)) * 1000 + std::stol(campo.substr(punto + 1, 3));
+}
+
+TEST_F(documenti, SheetReadingsFollowTheLinesThreeKilometreReferences) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  // Where the line's references change: the last reading of the old one (with
+  // "/") and, on the next row, the first of the new one at the same point.
+  struct cambio { long vecchia, nuova; int verso; };
+  const cambio cambi[] = {{287550, 0, +1}, {31450, 96100, -1}};
+  std::vector<long> letture;
+  std::vector<size_t> barre;
+  for (const string& r : righe_di_marcia(righe)) {
+    if (vuoto(progressiva(r))) continue;
+    if (progressiva(r).back() == '/') barre.push_back(letture.size());
+    letture.push_back(metri(progressiva(r)));
+    if (tipo_di(r) == cippo) {
+      EXPECT_EQ(metri(luogo(r).substr(9)), letture.back()) << luogo(r);
+    }
+  }
+  ASSERT_EQ(barre.size(), 2u);
+  EXPECT_EQ(letture.front(), 187550) << "the first station stands at the line's start";
+  EXPECT_EQ(letture.back(), 0) << "the terminus stands at the end of the falling reference";
+  size_t da = 0;
+  int verso = +1;
+  for (size_t k = 0; k <= 2; ++k) {
+    const size_t a = k < 2 ? barre[k] : letture.size() - 1;
+    for (size_t i = da + 1; i <= a; ++i) EXPECT_GT((letture[i] - letture[i - 1]) * verso, 0) << "reading " << i;
+    if (k == 2) break;
+    EXPECT_EQ(letture[a], cambi[k].vecchia);
+    EXPECT_EQ(letture[a + 1], cambi[k].nuova);
+    da = a + 1;
+    verso = cambi[k].verso;
+  }
+}
+
+TEST_F(documenti, SheetTimesAndSpeedsReadInRunningOrder) {
+  const righe_file righe = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(righe.size(), 204u);
+  const std::vector<string> marcia = righe_di_marcia(righe);
+  EXPECT_TRUE(std::regex_match(orario(marcia.front()), std::regex(R"( {8}\d\d\.\d\d {6})"))) << "a departure";
+  EXPECT_TRUE(std::regex_match(orario(marcia.back()), std::regex(R"(\d\d\.\d\d {9}\(1 \) )"))) << "an arrival";
+  const std::regex ora(R"((\d\d)\.(\d\d))");
+  int precedente = 0;
+  string velocita = "";
+  for (const string& r : marcia) {
+    const string t = orario(r);
+    for (std::sregex_iterator m(t.begin(), t.end(), ora), fine; m != fine; ++m) {
+      const int minuti = std::stoi((*m)[1]) * 60 + std::stoi((*m)[2]);
+      EXPECT_GE(minuti, precedente) << luogo(r);
+      precedente = minuti;
+    }
+    // A speed is written only where it changes.
+    const string v = colonne(r, 3, 7);
+    if (vuoto(v)) continue;
+    EXPECT_NE(v, velocita) << luogo(r);
+    velocita = v;
+  }
+}
+
+const string riga_vuota_rallentamenti =
+    " |   |                            |            |          |         |            |";
+const string chiusura_rallentamenti =
+    " |___|____________________________|____________|__________|_________|____________|";
 
 TEST_F(documenti, FormHasItsFixedLines) {
   const righe_file righe = scritto(dati_rallentamenti, nome_rallentamenti_file);
@@ -153,8 +395,71 @@ TEST_F(documenti, FormRowGivesTheSlowdownOfTheTrainDescription) {
   EXPECT_EQ(colonne(riga, 49, 58), "    80    ");
   EXPECT_EQ(colonne(riga, 60, 68), "  2000   ");
   EXPECT_TRUE(vuoto(colonne(riga, 70, 81)));
-  EXPECT_TRUE(std::regex_match(colonne(riga, 7, 34), std::regex("[^ -][^-]*[^ -]-[^ -][^-]*[^ -] *")))
-      << "two stations joined by a hyphen, left-aligned";
+}
+
+TEST_F(documenti, FormNamesTheSheetsTrainAndTheStationsAroundTheSlowdown) {
+  const righe_file modulo = scritto(dati_rallentamenti, nome_rallentamenti_file);
+  const righe_file scheda = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(modulo.size(), 46u);
+  ASSERT_EQ(scheda.size(), 204u);
+  std::smatch numero;
+  ASSERT_TRUE(std::regex_match(scheda[4], numero, std::regex(R"( \| TRENO n\. (\d+) *\|.*)")));
+  EXPECT_EQ(modulo[6], "  Si ordina al macchinista del treno " + numero[1].str() + " di effettuare i seguenti rallentamenti");
+
+  // The two stations must follow one another on the sheet, with post 11.000
+  // between their readings.
+  std::smatch nomi;
+  const string fra = colonne(modulo[12], 7, 34);
+  ASSERT_TRUE(std::regex_match(fra, nomi, std::regex(R"((\S.*\S)-(\S.*\S) *)"))) << fra;
+  std::vector<std::pair<string, long>> stazioni;
+  for (const string& r : righe_di_marcia(scheda)) {
+    if (tipo_di(r) != stazione) continue;
+    string nome = luogo(r);
+    nome = nome.substr(0, nome.find_last_not_of(" *") + 1);
+    stazioni.push_back({nome, vuoto(progressiva(r)) ? -1 : metri(progressiva(r))});
+  }
+  size_t i = 0;
+  while (i + 1 < stazioni.size() && stazioni[i].first != nomi[1].str()) ++i;
+  ASSERT_LT(i + 1, stazioni.size()) << nomi[1] << " is not a station of the sheet";
+  EXPECT_EQ(stazioni[i + 1].first, nomi[2].str());
+  EXPECT_GT(stazioni[i].second, 11000);
+  EXPECT_LT(stazioni[i + 1].second, 11000);
+}
+
+TEST_F(documenti, NotesKeepTheirHandWrappedShape) {
+  const righe_file righe = scritto(dati_note, nome_note_file);
+  ASSERT_EQ(righe.size(), 24u);
+  const std::regex contatto(R"( {4}[a-z.]+@example\.(org|com|net))");
+  const std::regex capoverso(R"( {4}\S.*)");
+  const std::regex a_capo(R"(.*[a-z\xE0\xE8\xEC\xF2\xF9]-)");  // a word split at the line end
+  int divise = 0;
+  for (size_t n = 1; n <= 24; ++n) {
+    const string& r = righe[n - 1];
+    if (n >= 23) {
+      EXPECT_TRUE(std::regex_match(r, contatto)) << "line " << n;
+      continue;
+    }
+    const bool prima = n == 1 || n == 4 || n == 21;
+    EXPECT_EQ(std::regex_match(r, capoverso), prima) << "line " << n;
+    if (!prima) {
+      EXPECT_NE(r.front(), ' ') << "line " << n;
+    }
+    const size_t larghezza = n == 3 ? 37 : n == 20 ? 53 : n == 22 ? 15 : 0;
+    if (larghezza != 0) {
+      EXPECT_EQ(r.size(), larghezza) << "line " << n;
+    } else {
+      EXPECT_GE(r.size(), 94u) << "line " << n;
+      EXPECT_LE(r.size(), 98u) << "line " << n;
+    }
+    const bool blank_finale = n == 8;
+    EXPECT_EQ(r.back() == ' ', blank_finale) << "line " << n;
+    if (blank_finale) {
+      EXPECT_NE(r[r.size() - 2], ' ') << "one blank only";
+    }
+    divise += std::regex_match(r, a_capo);
+  }
+  EXPECT_EQ(divise, 7);
+  EXPECT_EQ(righe[1].substr(righe[1].size() - 3), "al-");
 }
 
 }  // namespace
