@@ -1,4 +1,31 @@
-// Placeholder until the command lands.
+// `scenario sources [DIR]`: writes the embedded descriptions and the crew
+// documents, as the installer writes them, without compiling or deleting.
+#include <cstdio>
+#include <system_error>
+
+#include "content/emissione.h"
 #include "tool/comandi.h"
 
-int comando_sources(std::span<const std::string>) { return 2; }
+int comando_sources(std::span<const std::string> argomenti) {
+  if (argomenti.size() > 1 || (argomenti.size() == 1 && argomenti[0].size() > 1 && argomenti[0][0] == '-')) {
+    std::fputs("usage: scenario sources [DIR]\n", stderr);
+    return 2;
+  }
+  const std::filesystem::path cartella = argomenti.empty() ? "." : argomenti[0];
+  std::error_code e;
+  std::filesystem::create_directories(cartella, e);
+  if (e) {
+    std::fprintf(stderr, "scenario sources: %s: %s\n", cartella.string().c_str(), e.message().c_str());
+    return 2;
+  }
+  area_lavoro a;
+  a.nome_linea = "Valmorana";
+  a.nome_treno = "Corsola";
+  for (auto scrittore : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
+    if (auto guasto = scrittore(a, cartella)) {
+      std::fprintf(stderr, "scenario sources: %s\n", descrivi(*guasto).c_str());
+      return 2;
+    }
+  }
+  return 0;
+}

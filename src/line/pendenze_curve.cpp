@@ -1,0 +1,123 @@
+// Gradient rows, curve rows and the per-metre plan, and the completion that
+// carries the last gradient and a straight plan to the end of the line.
+#include <algorithm>
+#include <cstdint>
+
+#include "line/linea.h"
+#include "model/arrotonda.h"
+
+namespace {
+
+// Curvature of the classes "1" to "6", radians per metre.
+constexpr double curvature[6] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
+// Writes the current gradient into cell g and moves g on, at least once and
+// then while g < fino, never at or past cell P.
+bool stendi_pendenza(area_lavoro& a, stato_linea& s, int64_t fino) {
+  const int64_t P = ultima_cella(a);
+  do {
+    if (s.g >= P) return true;
+    if (s.c < -100 || s.c > 155) return false;
+    a.percorso[static_cast<size_t>(s.g)].pendenza = static_cast<uint8_t>(s.c + 100);
+    ++s.g;
+  } while (s.g < fino);
+  return true;
+}
+
+void metti_intero(tracciato_piano& t, int componente, int32_t metro, int16_t v) {
+  t.tag[componente][static_cast<size_t>(metro)] = tag_intero;
+  t.valore[componente][static_cast<size_t>(metro)] = v;
+}
+
+}  // namespace
+
+void inizia_tracciato(area_lavoro& a) {
+  tracciato_piano& t = a.tracciato;
+  metti_intero(t, 0, 0, 0);
+  metti_intero(t, 1, 0, 0);
+  metti_intero(t, 0, 1, 0);
+  metti_intero(t, 1, 1, 1);
+}
+
+bool calcola_metri(area_lavoro& a, stato_linea& s, int64_t ultimo, double k, bool controlla_milione) {
+  tracciato_piano& t = a.tracciato;
+  const int64_t limite = std::min<int64_t>(ultimo, static_cast<int64_t>(t.ultimo_metro) - 2);
+  if (s.m > limite) return true;
+  double* x = t.valore[0].data();
+  double* y = t.valore[1].data();
+  uint8_t* tag_x = t.tag[0].data();
+  uint8_t* tag_y = t.tag[1].data();
+  for (int64_t m = s.m; m <= limite; ++m) {
+    // The step is formed anew from the two stored points before each metre,
+    // exactly as the plan has always been drawn.
+    const double dx = x[m - 1] - x[m - 2];
+    const double dy = y[m - 1] - y[m - 2];
+    if (k == 0) {
+      x[m] = x[m - 1] + dx;
+      y[m] = y[m - 1] + dy;
+    } else {
+      const double pa = dx + k * dy;
+      const double pb = dy - k * dx;
+      x[m] = x[m - 1] + pa;
+      y[m] = y[m - 1] + pb;
+    }
+    tag_x[m] = tag_reale;
+    tag_y[m] = tag_reale;
+    s.m = m + 1;
+    if (controlla_milione && s.m > 1000000) return false;
+  }
+  return true;
+}
+
+esito riga_pendenza(lettura& l, stato_linea& s) {
+  int32_t p = 0, v = 0;
+  if (!leggi_valori(l, p, v)) return esito::termina;
+  if (!posizione_accettata(l.a, p, 100)) {
+    registra(l, 15, p);
+    return esito::fine_righe;
+  }
+  const int64_t t = arrotonda(p / 50.0);
+  if (t > 0 && !stendi_pendenza(l.a, s, t)) return guasto_lettura(l);
+  s.c = v;
+  return esito::avanti;
+}
+
+esito riga_curva(lettura& l, stato_linea& s) {
+  const std::string chiave = l.a.campo;
+  int32_t inizio = 0, lunghezza = 0;
+  if (!leggi_valori(l, inizio, lunghezza)) return esito::termina;
+  if (!posizione_accettata(l.a, inizio, 100)) {
+    registra(l, 15, inizio);
+    return esito::fine_righe;
+  }
+  double k = 0;
+  for (int classe = 0; classe < 6 && k == 0; ++classe) {
+    if (contiene(chiave, std::string(1, static_cast<char>('1' + classe)))) k = curvature[classe];
+  }
+  if (k == 0) {
+    finisci(l);
+    registra(l, 103);
+    return esito::termina;
+  }
+  if (contiene_maiuscole_minuscole(chiave, "s")) k = -k;
+  const int64_t fine_curva = static_cast<int64_t>(inizio) + lunghezza;
+  if (inizio < s.fine_curva) {
+    avvisa_riga(l, "curve at " + std::to_string(inizio) + " m begins before the previous curve ends at " +
+                       std::to_string(s.fine_curva) + " m: it is drawn only from there");
+  }
+  s.fine_curva = std::max(s.fine_curva, fine_curva);
+  if (!calcola_metri(l.a, s, inizio, 0, true) || !calcola_metri(l.a, s, fine_curva, k, true)) {
+    finisci(l);
+    registra(l, 103);
+    return esito::termina;
+  }
+  return esito::avanti;
+}
+
+esito completa_linea(lettura& l, stato_linea& s) {
+  finisci(l);
+  area_lavoro& a = l.a;
+  if (!stendi_pendenza(a, s, static_cast<int64_t>(ultima_cella(a)) - 2)) return guasto_lettura(l);
+  if (a.scrivi_tracciato != 0) calcola_metri(a, s, a.tracciato.ultimo_metro, 0, false);
+  return esito::avanti;
+}
