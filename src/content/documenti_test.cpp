@@ -2,14 +2,15 @@
 // box columns and bytes, read back from a scratch folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "cartella_di_prova.h"
 #include "content/emissione.h"
 #include "model/area_lavoro.h"
 
@@ -52,13 +53,9 @@ bool vuoto(const string& s) { return s.find_first_not_of(' ') == string::npos; }
 class documenti : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device caso;
-    cartella = std::filesystem::temp_directory_path() / ("valmorana_documenti_" + std::to_string(caso()));
-    std::filesystem::create_directories(cartella);
     a.nome_linea = "Valmorana";
     a.nome_treno = "Corsola";
   }
-  void TearDown() override { std::filesystem::remove_all(cartella); }
 
   string byte_di(const char* nome_file) {
     std::ifstream f(cartella / nome_file, std::ios::binary);
@@ -74,7 +71,8 @@ class documenti : public ::testing::Test {
     return righe;
   }
 
-  std::filesystem::path cartella;
+  prova::cartella_di_prova cartella_prova{"valmorana_documenti"};
+  const std::filesystem::path& cartella = cartella_prova.percorso;
   area_lavoro a;
 };
 
@@ -340,6 +338,94 @@ TEST_F(documenti, SheetTimesAndSpeedsReadInRunningOrder) {
   }
 }
 
+// The comma-separated fields of a description row, blanks around each removed.
+std::vector<string> campi(const string& riga) {
+  std::vector<string> c;
+  size_t inizio = 0;
+  for (;;) {
+    const size_t virgola = riga.find(',', inizio);
+    string campo = riga.substr(inizio, virgola == string::npos ? string::npos : virgola - inizio);
+    const size_t a = campo.find_first_not_of(' ');
+    c.push_back(a == string::npos ? "" : campo.substr(a, campo.find_last_not_of(' ') - a + 1));
+    if (virgola == string::npos) return c;
+    inizio = virgola + 1;
+  }
+}
+
+// Where a reading stands on the line, in the k-th of the line's kilometre
+// references: rising from 187.550 at the start, rising from 0.000 at 100000 m,
+// falling from 96.100 at 131450 m to 0.000 at the end.
+long posizione_di(long lettura, int k) {
+  return k == 0 ? lettura - 187550 : k == 1 ? lettura + 100000 : 227550 - lettura;
+}
+
+TEST_F(documenti, SheetIsTheTimetableOfTheTrainDescription) {
+  const righe_file treno = scritto(dati_treno, "Valmorana_Corsola-.txt");
+  const righe_file scheda = scritto(dati_scheda, nome_scheda_file);
+  ASSERT_EQ(scheda.size(), 204u);
+  struct fermata { long posizione; string nome; string ora; };
+  std::vector<fermata> stazioni;
+  std::vector<std::pair<long, int>> velocita_linea;
+  for (const string& r : treno) {
+    const std::vector<string> c = campi(r);
+    if (c[0] == "velocita") velocita_linea.push_back({std::stol(c[1]), std::stoi(c[2])});
+    if (c[0] != "stazione" || c.size() != 18) continue;
+    char ora[8] = "";
+    if (c[14] != "0") std::snprintf(ora, sizeof ora, "%02d.%02d", std::stoi(c[14]) % 100, std::stoi(c[15]) % 100);
+    stazioni.push_back({std::stol(c[1]), c[17], ora});
+  }
+  ASSERT_EQ(stazioni.size(), 38u);
+  ASSERT_FALSE(velocita_linea.empty());
+
+  struct punto_scheda { long posizione; tipo_riga tipo; string nome; string orario; int velocita; };
+  std::vector<punto_scheda> punti;
+  int riferimento = 0;
+  for (const string& r : righe_di_marcia(scheda)) {
+    if (vuoto(progressiva(r))) continue;
+    string nome = luogo(r);
+    nome = nome.substr(0, nome.find_last_not_of(" *") + 1);
+    const string v = colonne(r, 3, 7);
+    punti.push_back({posizione_di(metri(progressiva(r)), riferimento), tipo_di(r), nome, orario(r),
+                     vuoto(v) ? 0 : std::stoi(v)});
+    if (progressiva(r).back() == '/') ++riferimento;
+  }
+
+  // Every station of the description, in its order, at its place, with its name and time.
+  size_t j = 0;
+  for (const fermata& f : stazioni) {
+    while (j < punti.size() && !(punti[j].tipo == stazione && punti[j].posizione == f.posizione)) ++j;
+    ASSERT_LT(j, punti.size()) << "no station row at " << f.posizione << " (" << f.nome << ")";
+    if (!f.nome.empty()) {
+      EXPECT_EQ(punti[j].nome, f.nome) << "at " << f.posizione;
+    }
+    if (!f.ora.empty()) {
+      EXPECT_NE(punti[j].orario.find(f.ora), string::npos) << f.nome << " at " << f.ora;
+    }
+    ++j;
+  }
+
+  // The speed the sheet gives never exceeds the line's, anywhere up to the next
+  // speed the sheet gives.
+  auto in_vigore = [&](long x) {
+    int v = 0;
+    for (const auto& [p, s] : velocita_linea)
+      if (p <= x) v = s;
+    return v;
+  };
+  std::vector<std::pair<long, int>> date;
+  for (const punto_scheda& p : punti)
+    if (p.velocita != 0) date.push_back({p.posizione, p.velocita});
+  for (size_t i = 0; i < date.size(); ++i) {
+    const long da = date[i].first, a = i + 1 < date.size() ? date[i + 1].first : 227550;
+    EXPECT_LE(date[i].second, in_vigore(da)) << "at " << da;
+    for (const auto& [p, s] : velocita_linea) {
+      if (p > da && p < a) {
+        EXPECT_LE(date[i].second, s) << "sheet " << date[i].second << " from " << da << ", line " << s << " at " << p;
+      }
+    }
+  }
+}
+
 const string riga_vuota_rallentamenti =
     " |   |                            |            |          |         |            |";
 const string chiusura_rallentamenti =
@@ -388,13 +474,26 @@ TEST_F(documenti, FormTableKeepsItsBoxColumnsOnEveryRow) {
 
 TEST_F(documenti, FormRowGivesTheSlowdownOfTheTrainDescription) {
   const righe_file righe = scritto(dati_rallentamenti, nome_rallentamenti_file);
+  const righe_file treno = scritto(dati_treno, "Valmorana_Corsola-.txt");
   ASSERT_EQ(righe.size(), 46u);
+  std::vector<string> rallentamento;
+  for (const string& r : treno)
+    if (r.rfind("rallentamento", 0) == 0) rallentamento = campi(r);
+  ASSERT_EQ(rallentamento.size(), 7u);
+  const long inizio = std::stol(rallentamento[1]);
+
   const string& riga = righe[12];
   EXPECT_EQ(colonne(riga, 3, 5), " 1 ");
-  EXPECT_EQ(colonne(riga, 36, 47), "  11.000    ");
-  EXPECT_EQ(colonne(riga, 49, 58), "    80    ");
-  EXPECT_EQ(colonne(riga, 60, 68), "  2000   ");
+  EXPECT_EQ(colonne(riga, 49, 58), "    " + rallentamento[2] + "    ");
+  EXPECT_EQ(colonne(riga, 60, 68), "  " + rallentamento[3] + "   ");
   EXPECT_TRUE(vuoto(colonne(riga, 70, 81)));
+  // The post after which the slowdown begins: the last whole kilometre of the
+  // falling reference before its start.
+  const string cippo = colonne(riga, 36, 47);
+  ASSERT_TRUE(std::regex_match(cippo, std::regex(R"(  \d+\.000 +)"))) << cippo;
+  const long dal_cippo = inizio - posizione_di(metri(cippo), 2);
+  EXPECT_GE(dal_cippo, 0);
+  EXPECT_LT(dal_cippo, 1000);
 }
 
 TEST_F(documenti, FormNamesTheSheetsTrainAndTheStationsAroundTheSlowdown) {
