@@ -55,6 +55,17 @@ std::string righe(std::initializer_list<std::string> testo) {
   return uscita;
 }
 
+bool dividi_righe(const std::string& byte, std::vector<std::string>& righe) {
+  size_t inizio = 0;
+  while (inizio < byte.size()) {
+    const size_t fine = byte.find_first_of("\r\n", inizio);
+    if (fine == std::string::npos || byte.compare(fine, 2, "\r\n") != 0) return false;
+    righe.push_back(byte.substr(inizio, fine - inizio));
+    inizio = fine + 2;
+  }
+  return true;
+}
+
 void scrivi_testo(const std::filesystem::path& file, const std::string& contenuto) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << contenuto;

@@ -23,6 +23,10 @@ struct cartella_temporanea {
 // Lines joined with CR LF, a CR LF after the last.
 std::string righe(std::initializer_list<std::string> testo);
 
+// Splits a file's bytes into its lines; false when a line lacks its CR LF or a
+// lone CR or LF stands inside one.
+bool dividi_righe(const std::string& byte, std::vector<std::string>& righe);
+
 void scrivi_testo(const std::filesystem::path& file, const std::string& contenuto);
 std::string leggi_byte(const std::filesystem::path& file);
 

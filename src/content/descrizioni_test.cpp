@@ -2,6 +2,8 @@
 // sections, row counts, distributions and sample rows, read back from a scratch folder.
 #include <gtest/gtest.h>
 
+#include "prova_compilazione.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -24,19 +26,6 @@ namespace {
 using std::string;
 using std::vector;
 using righe_file = vector<string>;
-
-// Splits a file's bytes into lines; false when a line lacks its CR LF or a lone
-// CR or LF stands inside one.
-bool dividi_righe(const string& byte, righe_file& righe) {
-  size_t inizio = 0;
-  while (inizio < byte.size()) {
-    size_t fine = byte.find_first_of("\r\n", inizio);
-    if (fine == string::npos || byte.compare(fine, 2, "\r\n") != 0) return false;
-    righe.push_back(byte.substr(inizio, fine - inizio));
-    inizio = fine + 2;
-  }
-  return true;
-}
 
 string senza_bordi(const string& s) {
   size_t a = s.find_first_not_of(" \t");

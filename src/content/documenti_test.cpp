@@ -2,6 +2,8 @@
 // box columns and bytes, read back from a scratch folder.
 #include <gtest/gtest.h>
 
+#include "prova_compilazione.h"
+
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "cartella_di_prova.h"
 #include "content/emissione.h"
 #include "model/area_lavoro.h"
 
@@ -24,19 +25,6 @@ using scrittore_documento = std::optional<errore_file> (*)(const area_lavoro&, c
 const char* const nome_scheda_file = "Valmorana_Corsola_scheda_treno.txt";
 const char* const nome_rallentamenti_file = "Valmorana_Corsola_rallentamenti.txt";
 const char* const nome_note_file = "Valmorana_Corsola_note.txt";
-
-// Splits a file's bytes into its lines; every line must end with CR LF, and no
-// CR or LF may stand anywhere else.
-bool dividi_righe(const string& byte, righe_file& righe) {
-  size_t inizio = 0;
-  while (inizio < byte.size()) {
-    size_t fine = byte.find_first_of("\r\n", inizio);
-    if (fine == string::npos || byte.compare(fine, 2, "\r\n") != 0) return false;
-    righe.push_back(byte.substr(inizio, fine - inizio));
-    inizio = fine + 2;
-  }
-  return true;
-}
 
 // Positions (from 1) of every occurrence of c in a line.
 std::vector<size_t> posizioni(const string& riga, char c) {
@@ -72,7 +60,7 @@ class documenti : public ::testing::Test {
     return righe;
   }
 
-  prova::cartella_di_prova cartella_prova{"valmorana_documenti"};
+  cartella_temporanea cartella_prova;
   const std::filesystem::path& cartella = cartella_prova.percorso;
   area_lavoro a;
 };
