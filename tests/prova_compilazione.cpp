@@ -92,6 +92,21 @@ void compila_testi(compilato& c, const std::string& linea, const std::string& tr
   c.intestazione = compila(c.a, j, descrizioni{file_linea, file_treno, true});
 }
 
+void leggi_testi(compilato& c, const std::string& linea, const std::string& treno) {
+  const auto file_linea = c.cartella.percorso / "Valmorana_linea.txt";
+  const auto file_treno = c.cartella.percorso / "Valmorana_Corsola-.txt";
+  scrivi_testo(file_linea, linea);
+  scrivi_testo(file_treno, treno);
+  c.a.nome_linea = "Valmorana";
+  c.a.nome_treno = "Corsola";
+  memorizza_dati(c.a, descrizioni{file_linea, file_treno, true});
+}
+
+std::string stazione(int32_t posizione, int tipo, int32_t lunghezza, const std::string& resto) {
+  return "stazione,  " + std::to_string(posizione) + ",  " + std::to_string(tipo) + ",  " + std::to_string(lunghezza) +
+         ",  " + resto;
+}
+
 int esegui(const std::string& programma, const std::vector<std::string>& argomenti,
            const std::filesystem::path& cartella, std::string* uscita, std::string* errori) {
   cartella_temporanea catture;

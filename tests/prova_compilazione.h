@@ -46,6 +46,15 @@ struct compilato {
 // compiles them in process with argument j and leaves the workspace for checks.
 void compila_testi(compilato& c, const std::string& linea, const std::string& treno, int32_t j = 1);
 
+// Writes the two descriptions as compila_testi does and reads them with
+// memorizza_dati alone: the workspace as the train half leaves it, before the
+// finishing pass and the header stamps.
+void leggi_testi(compilato& c, const std::string& linea, const std::string& treno);
+
+// A station row: position, kind and length, then fields 4 to 17 as given.
+std::string stazione(int32_t posizione, int tipo, int32_t lunghezza,
+                     const std::string& resto = "0, 0, 0,  0, 0,  0,  0, 0, 0,  0,  0, 0, 0,  Fermata");
+
 // Runs a program with arguments in a folder; returns its exit status and
 // fills what it printed on standard output and standard error.
 int esegui(const std::string& programma, const std::vector<std::string>& argomenti,

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int commenti_righe = 2;
-
 esito trova_generale(lettura& l) {
   while (true) {
     if (!leggi_chiave(l)) return guasto_lettura(l);
@@ -24,37 +22,15 @@ esito trova_generale(lettura& l) {
 esito prova_righe(lettura& l, stato_linea& s) {
   const std::string chiave = l.a.campo;
   auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
-  esito e = esito::avanti;
-  bool trovata = false;
-  auto prova = [&](bool vale, auto gestore) {
-    if (e != esito::avanti || !vale) return;
-    trovata = true;
-    e = gestore();
-  };
-  prova(ci("pendenza"), [&] { return riga_pendenza(l, s); });
-  prova(l.a.scrivi_tracciato != 0 && ci("curva"), [&] { return riga_curva(l, s); });
-  prova(ci("montagna"), [&] { return riga_montagna(l); });
-  prova(ci("indicatori_v"), [&] { return riga_indicatori(l); });
-  prova(ci("indicat") && ci("cartello"), [&] { return riga_cartello(l, s); });
-  if (l.a.scrivi_tracciato == 0 && ci("curva")) trovata = true;  // curves need no plan to be known
-  if (e == esito::avanti) nota_campo_senza_riga(l, trovata);
-  return e;
-}
-
-esito ciclo_righe(lettura& l, stato_linea& s) {
-  while (!alla_fine(l.canale)) {
-    if (!leggi_chiave(l)) return guasto_lettura(l);
-    if (alla_fine(l.canale)) return esito::avanti;
-    for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
-      nota_commento(l, {"pendenza", "curva", "montagna", "indicatori_v", "cartello"});
-      if (!leggi_chiave(l)) return guasto_lettura(l);
-      if (alla_fine(l.canale)) return esito::avanti;
-    }
-    esito e = prova_righe(l, s);
-    if (e == esito::fine_righe) return esito::avanti;
-    if (e == esito::termina) return e;
-  }
-  return esito::avanti;
+  prove_campo p;
+  p.prova(ci("pendenza"), [&] { return riga_pendenza(l, s); });
+  p.prova(l.a.scrivi_tracciato != 0 && ci("curva"), [&] { return riga_curva(l, s); });
+  p.prova(ci("montagna"), [&] { return riga_montagna(l); });
+  p.prova(ci("indicatori_v"), [&] { return riga_indicatori(l); });
+  p.prova(ci("indicat") && ci("cartello"), [&] { return riga_cartello(l, s); });
+  if (l.a.scrivi_tracciato == 0 && ci("curva")) p.trovata = true;  // curves need no plan to be known
+  if (p.e == esito::avanti) nota_campo_senza_riga(l, p.trovata);
+  return p.e;
 }
 
 }  // namespace
@@ -77,6 +53,8 @@ esito leggi_linea(lettura& l, stato_linea& s) {
   a.montagna_inizio.assign(1, 0);
   a.montagna_fine.assign(1, 0);
   if (a.scrivi_tracciato != 0) inizia_tracciato(a);
-  if (ciclo_righe(l, s) == esito::termina) return esito::termina;
+  const esito e = ciclo_righe(l, {"pendenza", "curva", "montagna", "indicatori_v", "cartello"},
+                              [&] { return prova_righe(l, s); });
+  if (e == esito::termina) return e;
   return completa_linea(l, s);
 }

@@ -74,5 +74,41 @@ void nota_commento(lettura& l, std::initializer_list<const char*> chiavi);
 // Reads a text value; a text longer than a counted text can hold is a failure.
 bool leggi_testo_valore(lettura& l, std::string& testo);
 
+// The tests made on one keyword field: every handler whose keyword the field
+// holds runs, in the loop's fixed order, until one of them ends the loop.
+struct prove_campo {
+  esito e = esito::avanti;
+  bool trovata = false;
+  template <typename Gestore>
+  void prova(bool vale, Gestore gestore) {
+    if (e != esito::avanti || !vale) return;
+    trovata = true;
+    e = gestore();
+  }
+};
+
+// The row loop that follows the general part of both descriptions: the end
+// test before and after each keyword field, up to two comment fields passed
+// over with an end test after each, then the keyword tests. A code 15 ends the
+// loop for the completion; `chiavi` are the loop's keywords, for the warning
+// about a row lost to a comment.
+template <typename Prove>
+esito ciclo_righe(lettura& l, std::initializer_list<const char*> chiavi, Prove prove_righe) {
+  constexpr int commenti_righe = 2;
+  while (!alla_fine(l.canale)) {
+    if (!leggi_chiave(l)) return guasto_lettura(l);
+    if (alla_fine(l.canale)) return esito::avanti;
+    for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
+      nota_commento(l, chiavi);
+      if (!leggi_chiave(l)) return guasto_lettura(l);
+      if (alla_fine(l.canale)) return esito::avanti;
+    }
+    const esito e = prove_righe();
+    if (e == esito::fine_righe) return esito::avanti;
+    if (e == esito::termina) return e;
+  }
+  return esito::avanti;
+}
+
 // The position check of the row loops: P must be at least (q + margine) / 50.
 bool posizione_accettata(const area_lavoro& a, int32_t q, int32_t margine);

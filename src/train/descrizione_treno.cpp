@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int commenti_righe = 2;
-
 // Writes a stretch value into cell i and moves i on, at least once and then
 // while i < fino, never at or past cell P.
 template <typename Campo>
@@ -60,13 +58,8 @@ esito riga_orologio(lettura& l) {
 esito prova_righe(lettura& l, stato_treno& s) {
   const std::string chiave = l.a.campo;
   auto ci = [&](const char* k) { return contiene_maiuscole_minuscole(chiave, k); };
-  esito e = esito::avanti;
-  bool trovata = false;
-  auto prova = [&](bool vale, auto gestore) {
-    if (e != esito::avanti || !vale) return;
-    trovata = true;
-    e = gestore();
-  };
+  prove_campo p;
+  auto prova = [&](bool vale, auto gestore) { p.prova(vale, gestore); };
   prova(ci("frenata") && ci("massa"), [&] { return valori_in(l, l.a.punti[84].inizio); });
   prova(ci("vetture"), [&] { return valori_in(l, l.a.punti[84].posizione); });
   prova(ci("velocit"), [&] { return riga_velocita(l, s); });
@@ -77,25 +70,8 @@ esito prova_righe(lettura& l, stato_treno& s) {
   prova(ci("rallentamento"), [&] { return riga_rallentamento(l); });
   prova(ci("abbattimento"), [&] { return riga_abbattimento(l); });
   prova(ci("stazione"), [&] { return riga_stazione(l, s); });
-  if (e == esito::avanti) nota_campo_senza_riga(l, trovata);
-  return e;
-}
-
-esito ciclo_righe(lettura& l, stato_treno& s) {
-  while (!alla_fine(l.canale)) {
-    if (!leggi_chiave(l)) return guasto_lettura(l);
-    if (alla_fine(l.canale)) return esito::avanti;
-    for (int k = 0; k < commenti_righe && commento(l.a.campo); ++k) {
-      nota_commento(l, {"frenata", "vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
-                        "rallentamento", "abbattimento", "stazione"});
-      if (!leggi_chiave(l)) return guasto_lettura(l);
-      if (alla_fine(l.canale)) return esito::avanti;
-    }
-    esito e = prova_righe(l, s);
-    if (e == esito::fine_righe) return esito::avanti;
-    if (e == esito::termina) return e;
-  }
-  return esito::avanti;
+  if (p.e == esito::avanti) nota_campo_senza_riga(l, p.trovata);
+  return p.e;
 }
 
 esito trova_generale(lettura& l) {
@@ -166,6 +142,10 @@ void leggi_treno(lettura& l, int32_t limite_cartelli) {
   if (trova_generale(l) == esito::termina) return;
   stato_treno s;
   s.limite_cartelli = limite_cartelli;
-  if (ciclo_righe(l, s) == esito::termina) return;
+  const esito e = ciclo_righe(l,
+                              {"frenata", "vetture", "velocit", "aderenza", "orologio", "sabbia", "segnale",
+                               "rallentamento", "abbattimento", "stazione"},
+                              [&] { return prova_righe(l, s); });
+  if (e == esito::termina) return;
   completa_treno(l, s);
 }
