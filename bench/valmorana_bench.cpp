@@ -231,9 +231,9 @@ void misura_scrittore(benchmark::State& stato, Scrivi scrivi, const char* nome_f
   scrittore s;
   s.file = p.file;
   for (auto _ : stato) {
-    s.buffer.clear();
+    s.usati = 0;
     scrivi(s, *a);
-    benchmark::DoNotOptimize(s.buffer.data());
+    benchmark::DoNotOptimize(s.blocco.get());
   }
   stato.SetBytesProcessed(stato.iterations() * byte);
   stato.counters["bytes"] = static_cast<double>(byte);
