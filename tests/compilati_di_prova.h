@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "model/area_lavoro.h"
+#include "prova_compilazione.h"
 
 namespace prova {
 
@@ -118,8 +118,7 @@ inline tracciato_piano disegna_piano(int32_t ultimo_metro, const std::vector<cur
 }
 
 inline void scrivi(const std::filesystem::path& file, const byte_file& b) {
-  std::ofstream f(file, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+  scrivi_testo(file, std::string(b.begin(), b.end()));
 }
 
 }  // namespace prova

@@ -2,19 +2,30 @@
 // program, run in a folder of its own on compiled files written there.
 #include <gtest/gtest.h>
 
-#include "cartella_di_prova.h"
+#include <map>
+
 #include "compilati_di_prova.h"
-#include "esegui_programma.h"
 #include "json_di_prova.h"
 #include "scenari_di_prova.h"
 #include "xml_di_prova.h"
 
 namespace {
 
-const std::filesystem::path strumento = SCENARIO_EXE;
+const std::string strumento = SCENARIO_EXE;
+
+struct esito {
+  int stato = -1;
+  std::string uscita, errori;
+};
+
+esito lancia(const std::vector<std::string>& argomenti, const std::filesystem::path& cartella) {
+  esito e;
+  e.stato = esegui(strumento, argomenti, cartella, &e.uscita, &e.errori);
+  return e;
+}
 
 // Writes the three compiled files of a scenario as the compiler names them.
-void scrivi_scenario(const prova::cartella_di_prova& c, const scenario_compilato& s, const std::string& linea,
+void scrivi_scenario(const std::filesystem::path& c, const scenario_compilato& s, const std::string& linea,
                      const std::string& treno) {
   prova::scrivi(c / (linea + "_linea.dat"), prova::byte_tracciato(s.tracciato));
   prova::scrivi(c / (linea + "_" + treno + ".sim"), prova::byte_punti(s.punti));
@@ -24,7 +35,8 @@ void scrivi_scenario(const prova::cartella_di_prova& c, const scenario_compilato
 }  // namespace
 
 TEST(Strumento, HelpGoesToStandardOutputAndUsageErrorsExitTwo) {
-  prova::cartella_di_prova c("strumento_aiuto");
+  cartella_temporanea t;
+  const std::filesystem::path& c = t.percorso;
   struct caso {
     std::vector<std::string> argomenti;
     int stato;
@@ -54,7 +66,7 @@ TEST(Strumento, HelpGoesToStandardOutputAndUsageErrorsExitTwo) {
       {{"plot", "--scale", "L", "T"}, 2, "scenario: plot: unknown option '--scale'\n"},
   };
   for (const caso& k : casi) {
-    prova::esito_programma e = prova::esegui(strumento, k.argomenti, c.percorso);
+    esito e = lancia(k.argomenti, c);
     std::string chi = k.argomenti.empty() ? "(none)" : k.argomenti.front() + " ...";
     EXPECT_EQ(e.stato, k.stato) << chi << "\n" << e.errori;
     const std::string& testo = k.stato == 0 ? e.uscita : e.errori;
@@ -66,11 +78,12 @@ TEST(Strumento, HelpGoesToStandardOutputAndUsageErrorsExitTwo) {
 }
 
 TEST(Strumento, DumpDecodesEachKindAndReportsTheOffsetOfATruncatedFile) {
-  prova::cartella_di_prova c("strumento_dump");
+  cartella_temporanea t;
+  const std::filesystem::path& c = t.percorso;
   scenario_compilato s = prova::linea_corta();
   scrivi_scenario(c, s, "Corta", "Treno");
 
-  prova::esito_programma e = prova::esegui(strumento, {"dump", "Corta_Treno.dat", "Corta_Treno.sim", "Corta_linea.dat", "--every", "1000"}, c.percorso);
+  esito e = lancia({"dump", "Corta_Treno.dat", "Corta_Treno.sim", "Corta_linea.dat", "--every", "1000"}, c);
   ASSERT_EQ(e.stato, 0) << e.errori;
   EXPECT_NE(e.uscita.find("Corta_Treno.dat: track cells 0 to 180 (181 cells, 2715 bytes), 2 shown\n"
                           "cell 15: tipo=1 valore_1=41 valore_2=0 valore_3=0 valore_4=8 tempo=0 marca=0 montagna=0 "
@@ -84,7 +97,7 @@ TEST(Strumento, DumpDecodesEachKindAndReportsTheOffsetOfATruncatedFile) {
             std::string::npos);
   EXPECT_NE(e.uscita.find("\nmetre 9000: empty\n"), std::string::npos);
 
-  e = prova::esegui(strumento, {"dump", "--json", "Corta_Treno.dat", "Corta_Treno.sim", "Corta_linea.dat"}, c.percorso);
+  e = lancia({"dump", "--json", "Corta_Treno.dat", "Corta_Treno.sim", "Corta_linea.dat"}, c);
   ASSERT_EQ(e.stato, 0) << e.errori;
   EXPECT_TRUE(prova::json_valido(e.uscita)) << e.uscita;
 
@@ -92,51 +105,99 @@ TEST(Strumento, DumpDecodesEachKindAndReportsTheOffsetOfATruncatedFile) {
   prova::byte_file celle = prova::byte_celle(s.percorso);
   celle.resize(celle.size() - 7);
   prova::scrivi(c / "Corta_Treno.dat", celle);
-  e = prova::esegui(strumento, {"dump", "Corta_Treno.dat", "Corta_Treno.sim"}, c.percorso);
+  e = lancia({"dump", "Corta_Treno.dat", "Corta_Treno.sim"}, c);
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.errori,
             "scenario: Corta_Treno.dat: error at byte offset 2700: cell 180 cut short: 8 of 15 bytes "
             "(the file holds 2708 bytes)\n");
   EXPECT_NE(e.uscita.find("Corta_Treno.sim: point table"), std::string::npos);  // the other file is still shown
 
-  e = prova::esegui(strumento, {"dump", "--json", "Corta_Treno.dat"}, c.percorso);
+  e = lancia({"dump", "--json", "Corta_Treno.dat"}, c);
   EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(prova::json_valido(e.uscita)) << e.uscita;
   EXPECT_NE(e.uscita.find("\"offset\": 2700"), std::string::npos);
 
-  e = prova::esegui(strumento, {"dump", "Missing_Treno.sim"}, c.percorso);
+  e = lancia({"dump", "Missing_Treno.sim"}, c);
   EXPECT_EQ(e.stato, 2);
   EXPECT_EQ(e.errori.substr(0, 29), "scenario: Missing_Treno.sim: ");
 }
 
 TEST(Strumento, PlotWritesOneWellFormedPage) {
-  prova::cartella_di_prova c("strumento_plot");
+  cartella_temporanea t;
+  const std::filesystem::path& c = t.percorso;
   scrivi_scenario(c, prova::linea_lunga(), "Lunga", "Treno");
 
-  prova::esito_programma e = prova::esegui(strumento, {"plot", "Lunga", "Treno"}, c.percorso);
+  esito e = lancia({"plot", "Lunga", "Treno"}, c);
   ASSERT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.errori, "scenario: wrote Lunga_Treno.svg\n");
-  prova::documento_xml d = prova::analizza_xml(prova::leggi_testo(c / "Lunga_Treno.svg"));
+  prova::documento_xml d = prova::analizza_xml(leggi_byte(c / "Lunga_Treno.svg"));
   ASSERT_TRUE(d.valido) << d.errore;
 
   // From another folder, into a named file; and to standard output.
   std::filesystem::create_directories(c / "altrove");
-  e = prova::esegui(strumento, {"plot", "-o", "pagina.svg", "Lunga", "Treno", ".."}, c / "altrove");
+  e = lancia({"plot", "-o", "pagina.svg", "Lunga", "Treno", ".."}, c / "altrove");
   ASSERT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(prova::leggi_testo(c / "altrove" / "pagina.svg"), prova::leggi_testo(c / "Lunga_Treno.svg"));
-  e = prova::esegui(strumento, {"plot", "-o", "-", "Lunga", "Treno"}, c.percorso);
+  EXPECT_EQ(leggi_byte(c / "altrove" / "pagina.svg"), leggi_byte(c / "Lunga_Treno.svg"));
+  e = lancia({"plot", "-o", "-", "Lunga", "Treno"}, c);
   ASSERT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(e.uscita, prova::leggi_testo(c / "Lunga_Treno.svg"));
+  EXPECT_EQ(e.uscita, leggi_byte(c / "Lunga_Treno.svg"));
 
   // A missing file is file-system trouble; a damaged one a problem of the scenario.
-  e = prova::esegui(strumento, {"plot", "Lunga", "Altro"}, c.percorso);
+  e = lancia({"plot", "Lunga", "Altro"}, c);
   EXPECT_EQ(e.stato, 2);
   EXPECT_NE(e.errori.find("Lunga_Altro.sim: "), std::string::npos) << e.errori;
   prova::byte_file piano = prova::byte_tracciato(prova::linea_lunga().tracciato);
   piano[2 * 4 + 10 * 3] = 9;  // the tag of element 5
   prova::scrivi(c / "Lunga_linea.dat", piano);
-  e = prova::esegui(strumento, {"plot", "Lunga", "Treno"}, c.percorso);
+  e = lancia({"plot", "Lunga", "Treno"}, c);
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.errori, "scenario: ./Lunga_linea.dat: error at byte offset 38: element 5: unknown tag 9 (a plan holds "
                       "only 0, 2 and 5)\n");
+}
+
+TEST(Strumento, CompiledByTheToolAShortLineDumpsAndPlots) {
+  cartella_temporanea t;
+  const std::filesystem::path& c = t.percorso;
+  scrivi_testo(c / "Corta_linea.txt",
+               linea_con({"curvad4,  300,  400", "curvas5,  1200,  300", "pendenza,   0,    0", "pendenza,   900,    8"},
+                         2000));
+  scrivi_testo(c / "Corta_Breve-.txt",
+               treno_con({"velocita, 0, 100", "velocita, 1000, 60",
+                          "stazione, 0, 8, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,0,0, Monte Alto",
+                          "stazione, 1200, 22, 300, 0,0,0, 0,0,0, 0,0,0, 0, 8,3,0, Pian del Lago",
+                          "stazione, 2000, 6, 300, 0,0,0, 0,0,0, 0,0,0, 0, 8,6,0, Valle",
+                          "rallentamento, 1800, 30, 150, 0, 1, 30",
+                          "segnale,    650,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+                          "segnale,    1750,   2, 3, 1,  1, 0,    2,  2,1,1, 125"}));
+  esito e = lancia({"compile", "Corta_linea.txt", "Corta_Breve-.txt"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+
+  e = lancia({"dump", "Corta_Breve.dat", "Corta_Breve.sim"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  for (const char* riga : {
+           "cell 13: tipo=4 valore_1=30 valore_2=30 ",                 // the warning, 1200 m before
+           "cell 14: tipo=1 valore_1=41 valore_2=0 valore_3=0 valore_4=8 tempo=0 ",
+           "cell 36: tipo=1 valore_1=32 valore_2=11 valore_3=11 valore_4=8 tempo=125 ",
+           "cell 37: tipo=3 valore_1=30 valore_2=30 valore_3=0 ",
+           "cell 42: tipo=10 valore_1=3 ",                             // the last station's end marker
+           "slot 2 (station 2): tipo=22 inizio=1050 fine=1350 posizione=1200 ",
+           "slot 85 (line header): ",
+       }) {
+    EXPECT_NE(e.uscita.find(std::string("\n") + riga), std::string::npos) << riga;
+  }
+
+  e = lancia({"plot", "Corta", "Breve"}, c);
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  prova::documento_xml d = prova::analizza_xml(leggi_byte(c / "Corta_Breve.svg"));
+  ASSERT_TRUE(d.valido) << d.errore;
+  std::map<std::string, int> piano, profilo;
+  for (const prova::elemento_xml& x : d.elementi) {
+    const std::string* classe = x.attributo("class");
+    if (x.nome != "text" || classe == nullptr) continue;
+    if (*classe == "plan-station") ++piano[x.testo];
+    if (*classe == "profile-station") ++profilo[x.testo];
+  }
+  const std::map<std::string, int> attese = {{"Monte Alto", 1}, {"Pian del Lago", 1}, {"Valle", 1}};
+  EXPECT_EQ(piano, attese);
+  EXPECT_EQ(profilo, attese);
 }

@@ -12,6 +12,7 @@
 #include "model/nomi_file.h"
 #include "platform/terminale.h"
 #include "reading/osservatore.h"
+#include "tool/aiuto.h"
 #include "tool/comandi.h"
 #include "tool/diagnostica.h"
 #include "tool/json.h"
@@ -19,10 +20,6 @@
 #include "tool/significati.h"
 
 namespace {
-
-constexpr const char* uso =
-    "usage: scenario compile LINE_FILE TRAIN_FILE [-o DIR] [--line-name N] [--train-name N] [--no-plan] [--force] "
-    "[--json] [--quiet] [--verbose]";
 
 struct richiesta {
   std::vector<std::string> file;
@@ -35,11 +32,6 @@ struct richiesta {
   bool silenzioso = false;
   bool dettagli = false;
 };
-
-int problema_di_uso(const std::string& testo) {
-  std::fprintf(stderr, "scenario compile: %s\n%s\n", testo.c_str(), uso);
-  return 2;
-}
 
 // Fills the request; an empty result means the arguments are fine.
 std::string leggi_argomenti(std::span<const std::string> argomenti, richiesta& r) {
@@ -151,8 +143,8 @@ void stampa_json(const area_lavoro& a, int32_t codice, const std::string& testo,
 
 int comando_compile(std::span<const std::string> argomenti) {
   richiesta r;
-  if (std::string errore = leggi_argomenti(argomenti, r); !errore.empty()) return problema_di_uso(errore);
-  if (std::string errore = scegli_nomi(r); !errore.empty()) return problema_di_uso(errore);
+  if (std::string errore = leggi_argomenti(argomenti, r); !errore.empty()) return errore_uso("compile", errore);
+  if (std::string errore = scegli_nomi(r); !errore.empty()) return errore_uso("compile", errore);
   for (const std::string& f : r.file) {
     if (std::string errore = controlla_ingresso(f); !errore.empty()) {
       std::fprintf(stderr, "scenario compile: %s\n", errore.c_str());

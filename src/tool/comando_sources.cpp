@@ -4,12 +4,13 @@
 #include <system_error>
 
 #include "content/emissione.h"
+#include "tool/aiuto.h"
 #include "tool/comandi.h"
 
 int comando_sources(std::span<const std::string> argomenti) {
-  if (argomenti.size() > 1 || (argomenti.size() == 1 && argomenti[0].size() > 1 && argomenti[0][0] == '-')) {
-    std::fputs("usage: scenario sources [DIR]\n", stderr);
-    return 2;
+  if (argomenti.size() > 1) return errore_uso("sources", "give at most one folder");
+  if (argomenti.size() == 1 && argomenti[0].size() > 1 && argomenti[0][0] == '-') {
+    return errore_uso("sources", "unknown option '" + argomenti[0] + "'");
   }
   const std::filesystem::path cartella = argomenti.empty() ? "." : argomenti[0];
   std::error_code e;

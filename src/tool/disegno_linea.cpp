@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 #include "tool/etichette.h"
 #include "tool/formato.h"
@@ -17,13 +18,16 @@ constexpr double margine = 40;
 
 // The plan's panel, and inside it the room the line itself is fitted into;
 // the rest is for the labels, the scale bar and the legend.
-constexpr rettangolo pannello_piano{margine, 84, larghezza_pagina - margine, 760};
+constexpr rettangolo pannello_piano{margine, 72, larghezza_pagina - margine, 632};
 constexpr double striscia_legenda = 40;
 constexpr double rientro_linea_x = 70;
 constexpr double rientro_linea_y = 60;
 
 constexpr double corpo_stazione = 12;
-constexpr double corpo_profilo = 11;
+constexpr double corpo_profilo = 10;
+// The station labels above the profile stand upright in a band this tall at
+// most; a longer name is cut short there (the plan shows it whole).
+constexpr double fascia_massima = 156;
 constexpr double corpo_piccolo = 11;
 
 // Colours and strokes are in the page's style sheet, by class, one place for
@@ -116,11 +120,12 @@ struct pagina {
   vista_piano vista;
   int64_t passo_piano = 1;
   int64_t ultimo_punto = -1;  // last metre of the plan with a point
+  std::vector<int32_t> vicini;  // for each metre, the nearest one with a point
 };
 
 bool punto_pagina(const pagina& g, int64_t metro, punto_piano& p) {
   punto_piano q;
-  if (!punto_piu_vicino(g.s.tracciato, std::clamp<int64_t>(metro, 0, g.ultimo_punto), q)) return false;
+  if (!punto_piu_vicino(g.s.tracciato, g.vicini, metro, q)) return false;
   p = sulla_pagina(g.vista, q);
   return true;
 }
@@ -179,13 +184,13 @@ void disegna_titolo(pagina& g, const std::string& nome_linea, const std::string&
   int con_nome = 0;
   for (const stazione_disegnata& st : o.stazioni) con_nome += !st.nome.empty();
   g.svg += "<g id=\"title\">\n";
-  testo(g.svg, margine, 40, "title",
+  testo(g.svg, margine, 34, "title",
         nome_pagina(g.s.punti[85], nome_linea) + " \xC2\xB7 " + nome_pagina(g.s.punti[86], nome_treno));
   std::string sotto = formato("line %s \xC2\xB7 %zu stations (%d named) \xC2\xB7 %zu signals \xC2\xB7 %zu slowdown%s",
                               lunghezza_leggibile(static_cast<double>(o.fine_linea)).c_str(), o.stazioni.size(),
                               con_nome, o.segnali.size(), o.rallentamenti.size(),
                               o.rallentamenti.size() == 1 ? "" : "s");
-  testo(g.svg, margine, 64, "subtitle", sotto);
+  testo(g.svg, margine, 56, "subtitle", sotto);
   g.svg += "</g>\n";
 }
 
@@ -266,11 +271,11 @@ void disegna_piano(pagina& g) {
     if (punto_al_metro(g.s.tracciato, m, p)) da_adattare.push_back(p);
   }
   punto_piano inizio_piano, fine_piano;
-  punto_piu_vicino(g.s.tracciato, 0, inizio_piano);
-  punto_piu_vicino(g.s.tracciato, fine, fine_piano);
+  punto_piu_vicino(g.s.tracciato, g.vicini, 0, inizio_piano);
+  punto_piu_vicino(g.s.tracciato, g.vicini, fine, fine_piano);
   for (const stazione_disegnata& st : o.stazioni) {
     punto_piano p;
-    if (punto_piu_vicino(g.s.tracciato, st.posizione, p)) da_adattare.push_back(p);
+    if (punto_piu_vicino(g.s.tracciato, g.vicini, st.posizione, p)) da_adattare.push_back(p);
   }
   g.vista = adatta_vista(da_adattare, stanza, inizio_piano, fine_piano);
   g.passo_piano = std::max<int64_t>(1, g.ultimo_punto / 6000);
@@ -403,6 +408,15 @@ void griglia_orizzontale(std::string& svg, const asse_profilo& asse, double y_al
   }
 }
 
+// A station's name as the profile's band can hold it, cut short with an
+// ellipsis when it is too long for the band.
+std::string nome_in_fascia(const std::string& nome) {
+  size_t n = caratteri(nome);
+  while (n > 1 && larghezza_testo(n, corpo_profilo) > fascia_massima - 8) --n;
+  if (n == caratteri(nome)) return testo_xml(nome);
+  return testo_xml(nome.substr(0, n - 1)) + "\xE2\x80\xA6";
+}
+
 double disegna_profilo(pagina& g, double alto) {
   const oggetti_linea& o = g.oggetti;
   const std::vector<cella_percorso>& celle = g.s.percorso;
@@ -423,7 +437,7 @@ double disegna_profilo(pagina& g, double alto) {
   for (const stazione_disegnata& st : o.stazioni) {
     piu_lungo = std::max(piu_lungo, larghezza_testo(caratteri(st.nome), corpo_profilo));
   }
-  double fascia = std::min(190.0, piu_lungo + 8);
+  double fascia = std::min(fascia_massima, piu_lungo + 8);
   double base_etichette = alto + 28 + fascia;
   double alto_grafici = base_etichette + 22;
   std::vector<size_t> con_nome;
@@ -443,14 +457,14 @@ double disegna_profilo(pagina& g, double alto) {
              poste[k], base_etichette + 8, xs, alto_grafici);
     aggiungi(g.svg,
              "<text transform=\"translate(%.1f %.1f) rotate(-90)\" class=\"profile-station\">%s</text>\n",
-             poste[k] + corpo_profilo * 0.35, base_etichette, testo_xml(st.nome).c_str());
+             poste[k] + corpo_profilo * 0.35, base_etichette, nome_in_fascia(st.nome).c_str());
   }
   g.svg += "</g>\n";
 
   // Charts: line speed, objects, gradient.
-  double v_alto_y = alto_grafici, v_basso_y = v_alto_y + 170;
+  double v_alto_y = alto_grafici, v_basso_y = v_alto_y + 140;
   double o_alto_y = v_basso_y + 10, o_basso_y = o_alto_y + 48;
-  double p_alto_y = o_basso_y + 18, p_basso_y = p_alto_y + 110;
+  double p_alto_y = o_basso_y + 18, p_basso_y = p_alto_y + 80;
   double asse_y = p_basso_y + 8;
 
   for (const stazione_disegnata& st : o.stazioni) {
@@ -464,8 +478,11 @@ double disegna_profilo(pagina& g, double alto) {
              p_basso_y);
   }
 
+  // The scales count only the cells the profile shows: the last cells past
+  // the end of the line keep no gradient or speed.
+  std::span<const cella_percorso> mostrate(celle.data(), std::min(celle.size(), static_cast<size_t>(std::ceil(asse.fine / 50))));
   int velocita_massima = 0;
-  for (const cella_percorso& c : celle) velocita_massima = std::max(velocita_massima, c.velocita * 5);
+  for (const cella_percorso& c : mostrate) velocita_massima = std::max(velocita_massima, c.velocita * 5);
   for (const rallentamento_disegnato& r : o.rallentamenti) velocita_massima = std::max(velocita_massima, r.velocita);
   double passo_v = passo_rotondo(std::max(velocita_massima, 10) / 5.0);
   // Headroom above the highest speed, so that it does not run along the frame.
@@ -519,7 +536,7 @@ double disegna_profilo(pagina& g, double alto) {
 
   // Gradient, symmetric about level.
   int pendenza_massima = 0;
-  for (const cella_percorso& c : celle) pendenza_massima = std::max(pendenza_massima, std::abs(c.pendenza - 100));
+  for (const cella_percorso& c : mostrate) pendenza_massima = std::max(pendenza_massima, std::abs(c.pendenza - 100));
   double passo_p = passo_rotondo(std::max(pendenza_massima, 5) / 2.0);
   double p_alto = std::ceil(std::max(pendenza_massima, 5) / passo_p) * passo_p;
   auto y_pendenza = [&](double p) { return p_basso_y - (p_basso_y - p_alto_y) * (p + p_alto) / (2 * p_alto); };
@@ -543,7 +560,7 @@ double disegna_profilo(pagina& g, double alto) {
     testo(g.svg, asse.x(static_cast<double>(o.fine_linea)) - 4, p_basso_y - 4, "small", "end of the line", "end");
   }
   g.svg += "</g>\n";
-  return asse_y + 48;
+  return asse_y + 44;
 }
 
 const char* const stile =
@@ -554,7 +571,7 @@ const char* const stile =
     ".heading{font-size:13px;font-weight:bold;fill:#444}\n"
     ".small{font-size:11px;fill:#444}\n"
     ".plan-station{font-size:12px;paint-order:stroke;stroke:#fff;stroke-width:3px}\n"
-    ".profile-station{font-size:11px}\n"
+    ".profile-station{font-size:10px}\n"
     ".slowdown-label{font-size:11px;fill:#b35f00;paint-order:stroke;stroke:#fff;stroke-width:3px}\n"
     ".chart-title{font-size:12px;font-weight:bold}\n"
     ".speed{fill:none;stroke:#1f5fa8;stroke-width:1.6}\n"
@@ -636,7 +653,7 @@ oggetti_linea oggetti_lungo_linea(const scenario_compilato& s) {
 
 std::string disegna_scenario(const scenario_compilato& s, const std::string& nome_linea,
                              const std::string& nome_treno) {
-  pagina g{s, oggetti_lungo_linea(s), riassumi_tracciato(s.tracciato), {}, {}, 1, -1};
+  pagina g{s, oggetti_lungo_linea(s), riassumi_tracciato(s.tracciato), {}, {}, 1, -1, metri_vicini(s.tracciato)};
   g.ultimo_punto = g.riepilogo.ultimo_punto;
   std::string corpo;
   std::swap(corpo, g.svg);

@@ -132,3 +132,15 @@ TEST(PassoRotondo, GivesOneTwoOrFiveTimesAPowerOfTen) {
                        {0, 1}};
   for (const caso& c : casi) EXPECT_DOUBLE_EQ(passo_rotondo(c.almeno), c.passo) << c.almeno;
 }
+
+TEST(DisegnaScenario, TheScalesCountOnlyTheCellsTheProfileShows) {
+  // The compiler leaves the last three cells without gradient (stored 0, that
+  // is -100) and without speed; they lie past the end of the line.
+  scenario_compilato s = prova::scenario_di_prova(2000, {{0, 400, "A"}, {2000, 300, "B"}}, {});
+  for (size_t c = s.percorso.size() - 3; c < s.percorso.size(); ++c) s.percorso[c].pendenza = 0;
+  prova::documento_xml d = prova::analizza_xml(disegna_scenario(s, "L", "T"));
+  ASSERT_TRUE(d.valido) << d.errore;
+  EXPECT_EQ(etichette(d, "profile", "chart-title gradient"),
+            (std::map<std::string, int>{{"gradient (level throughout)", 1}}));
+  EXPECT_EQ(etichette(d, "profile", "small")["200 km/h"], 1);  // 150 km/h with headroom
+}

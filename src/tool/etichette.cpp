@@ -29,19 +29,32 @@ bool dentro(const rettangolo& r, double x, double y) { return x >= r.x0 && x <= 
 
 double costo(const piazzatore& p, const rettangolo& r) {
   double c = 0;
+  // Covering another label is worst, then covering the line.
   for (const rettangolo& o : p.occupati) c += 100 * area_comune(o, r);
-  return c + static_cast<double>(punti_coperti(p, r));
+  return c + 5 * static_cast<double>(punti_coperti(p, r));
 }
 
-// A leader line that runs across other labels or marks makes them hard to read.
+// A leader line that runs across other labels or marks makes them harder to
+// read, though less than a label over the line would.
+// Whether the segments a-b and c-d cross.
+bool si_incrociano(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy) {
+  auto lato = [](double px, double py, double qx, double qy, double rx, double ry) {
+    return (qx - px) * (ry - py) - (qy - py) * (rx - px);
+  };
+  double d1 = lato(cx, cy, dx, dy, ax, ay), d2 = lato(cx, cy, dx, dy, bx, by);
+  double d3 = lato(ax, ay, bx, by, cx, cy), d4 = lato(ax, ay, bx, by, dx, dy);
+  return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
+}
+
 double costo_guida(const piazzatore& p, double xa, double ya, double xb, double yb) {
   double lunghezza = std::hypot(xb - xa, yb - ya);
   int passi = static_cast<int>(lunghezza / 3);
   double c = 0;
+  for (const auto& g : p.guide) c += si_incrociano(xa, ya, xb, yb, g[0], g[1], g[2], g[3]) ? 10 : 0;
   for (int k = 2; k < passi; ++k) {
     double t = static_cast<double>(k) / passi;
     double x = xa + (xb - xa) * t, y = ya + (yb - ya) * t;
-    for (const rettangolo& o : p.occupati) c += dentro(o, x, y) ? 20 : 0;
+    for (const rettangolo& o : p.occupati) c += dentro(o, x, y) ? 2 : 0;
   }
   return c;
 }
@@ -73,6 +86,7 @@ etichetta_piazzata piazza_etichetta(piazzatore& p, double x, double y, double la
                                     double nx, double ny) {
   etichetta_piazzata migliore;
   double costo_migliore = std::numeric_limits<double>::infinity();
+  double ingombro_migliore = 0;
   bool trovata = false;
   for (double r : raggi) {
     for (double g : gradi_prova) {
@@ -85,20 +99,23 @@ etichetta_piazzata piazza_etichetta(piazzatore& p, double x, double y, double la
       rettangolo s{cx - larghezza / 2, cy - altezza / 2, cx + larghezza / 2, cy + altezza / 2};
       if (!contiene(p.limiti, s)) continue;
       double xg = std::clamp(x, s.x0, s.x1), yg = std::clamp(y, s.y0, s.y1);
-      bool guida = r > 20;
-      double c = costo(p, s) + (guida ? costo_guida(p, x, y, xg, yg) : 0);
+      bool guida = r > 10;
+      double ingombro = costo(p, s) + (guida ? costo_guida(p, x, y, xg, yg) : 0);
+      // A label far from its mark is harder to match with it: the distance
+      // counts too, so a long leader wins only over a real collision.
+      double c = ingombro + 0.1 * r;
       if (c < costo_migliore) {
         costo_migliore = c;
+        ingombro_migliore = ingombro;
         migliore.scatola = s;
         migliore.x_guida = xg;
         migliore.y_guida = yg;
         migliore.guida = guida;
         trovata = true;
       }
-      if (c == 0) break;
     }
-    if (costo_migliore == 0) break;
   }
+  costo_migliore = ingombro_migliore;
   if (!trovata) {
     // No place inside the limits at all: stand beside the anchor, clamped in.
     double cx = std::clamp(x + larghezza / 2 + 6, p.limiti.x0 + larghezza / 2, p.limiti.x1 - larghezza / 2);
@@ -107,6 +124,7 @@ etichetta_piazzata piazza_etichetta(piazzatore& p, double x, double y, double la
     costo_migliore = 1;
   }
   migliore.libera = costo_migliore == 0;
+  if (migliore.guida) p.guide.push_back({x, y, migliore.x_guida, migliore.y_guida});
   rettangolo margine = migliore.scatola;
   margine.x0 -= 2;
   margine.y0 -= 1;

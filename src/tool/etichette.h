@@ -3,6 +3,7 @@
 // side along one axis.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -26,6 +27,7 @@ struct piazzatore {
   std::vector<rettangolo> occupati;
   double lato_griglia = 8;
   std::unordered_map<int64_t, std::vector<std::pair<double, double>>> punti;
+  std::vector<std::array<double, 4>> guide;  // leader lines drawn so far: x0, y0, x1, y1
 };
 
 void aggiungi_punto(piazzatore& p, double x, double y);
@@ -39,9 +41,10 @@ struct etichetta_piazzata {
   bool libera = true;  // false when no place was free and the least bad one was taken
 };
 
-// Places a label of the given size near the anchor, trying the sides across
-// the line first (the unit normal nx, ny), then the other directions, nearer
-// places before farther ones; the box is then occupied for later labels.
+// Places a label of the given size near the anchor where it covers least and
+// stands nearest, trying the sides across the line first (the unit normal
+// nx, ny) when places are equal; the box and its leader are then kept clear
+// of later labels.
 etichetta_piazzata piazza_etichetta(piazzatore& p, double x, double y, double larghezza, double altezza,
                                     double nx, double ny);
 

@@ -22,15 +22,31 @@ bool direzione_al_metro(const tracciato_piano& piano, int64_t metro, double& dir
   return true;
 }
 
-bool punto_piu_vicino(const tracciato_piano& piano, int64_t metro, punto_piano& p) {
-  if (punto_al_metro(piano, metro, p)) return true;
-  int64_t ultimo = piano.ultimo_metro;
-  if (ultimo < 0) return false;
-  int64_t m = std::clamp<int64_t>(metro, 0, ultimo);
-  for (int64_t d = 0; d <= ultimo; ++d) {
-    if (punto_al_metro(piano, m - d, p) || punto_al_metro(piano, m + d, p)) return true;
+std::vector<int32_t> metri_vicini(const tracciato_piano& piano) {
+  auto metri = static_cast<size_t>(piano.ultimo_metro + 1);
+  std::vector<int32_t> prima(metri, -1), dopo(metri, -1);
+  punto_piano p;
+  for (size_t m = 0; m < metri; ++m) {
+    bool ha = punto_al_metro(piano, static_cast<int64_t>(m), p);
+    prima[m] = ha ? static_cast<int32_t>(m) : m > 0 ? prima[m - 1] : -1;
   }
-  return false;
+  if (metri == 0 || (prima.back() < 0)) return {};
+  for (size_t m = metri; m-- > 0;) {
+    bool ha = prima[m] == static_cast<int32_t>(m);
+    dopo[m] = ha ? static_cast<int32_t>(m) : m + 1 < metri ? dopo[m + 1] : -1;
+  }
+  for (size_t m = 0; m < metri; ++m) {
+    int64_t a = prima[m], b = dopo[m];
+    if (a < 0 || (b >= 0 && b - static_cast<int64_t>(m) < static_cast<int64_t>(m) - a)) prima[m] = static_cast<int32_t>(b);
+  }
+  return prima;
+}
+
+bool punto_piu_vicino(const tracciato_piano& piano, const std::vector<int32_t>& vicini, int64_t metro,
+                      punto_piano& p) {
+  if (vicini.empty()) return false;
+  int64_t m = std::clamp<int64_t>(metro, 0, static_cast<int64_t>(vicini.size()) - 1);
+  return punto_al_metro(piano, vicini[static_cast<size_t>(m)], p);
 }
 
 double differenza_angolo(double a, double b) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "model/area_lavoro.h"
 
@@ -21,9 +22,16 @@ bool punto_al_metro(const tracciato_piano& piano, int64_t metro, punto_piano& p)
 // (the side a curve without "s" turns to); false without both points.
 bool direzione_al_metro(const tracciato_piano& piano, int64_t metro, double& direzione);
 
-// The point of a metre or, outside the metres that hold points, of the nearest
-// one that does; false for a plan without points.
-bool punto_piu_vicino(const tracciato_piano& piano, int64_t metro, punto_piano& p);
+// For every metre of the plan, the nearest metre that holds a point (the
+// earlier one on a tie), so that a drawing finds a point for any metre at
+// once, however sparse the plan; empty for a plan without points.
+std::vector<int32_t> metri_vicini(const tracciato_piano& piano);
+
+// The point of a metre or, where it holds none, of the nearest metre that
+// does; metres outside the plan take its nearest end. False for a plan
+// without points.
+bool punto_piu_vicino(const tracciato_piano& piano, const std::vector<int32_t>& vicini, int64_t metro,
+                      punto_piano& p);
 
 struct riepilogo_tracciato {
   // Elements per component: empty, integer, real.

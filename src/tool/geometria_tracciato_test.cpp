@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -62,15 +63,22 @@ TEST(RiassumiTracciato, BoundingBoxAndHeadingFollowTheCurveSide) {
 
 TEST(PuntoPiuVicino, FallsBackOnTheNearestMetreWithAPoint) {
   tracciato_piano piano = prova::disegna_piano(100, {});
+  // A gap of empty metres 40 to 49: each side takes the nearer end of it.
+  for (size_t k = 0; k < 2; ++k) std::fill(piano.tag[k].begin() + 40, piano.tag[k].begin() + 50, tag_vuoto);
+  std::vector<int32_t> vicini = metri_vicini(piano);
   struct caso { int64_t metro; double y; };
-  const caso casi[] = {{-400, 0}, {0, 0}, {50, 50}, {99, 98}, {5000, 98}};
+  const caso casi[] = {{-400, 0}, {0, 0}, {38, 38}, {44, 39}, {45, 50}, {47, 50}, {50, 50}, {99, 98}, {5000, 98}};
   for (const caso& c : casi) {
     punto_piano p;
-    ASSERT_TRUE(punto_piu_vicino(piano, c.metro, p)) << c.metro;
+    ASSERT_TRUE(punto_piu_vicino(piano, vicini, c.metro, p)) << c.metro;
     EXPECT_EQ(p.y, c.y) << c.metro;
   }
   punto_piano p;
-  EXPECT_FALSE(punto_piu_vicino(tracciato_piano{}, 10, p));
+  tracciato_piano vuoto = prova::disegna_piano(100, {});
+  for (auto& tag : vuoto.tag) std::fill(tag.begin(), tag.end(), tag_vuoto);
+  EXPECT_TRUE(metri_vicini(vuoto).empty());
+  EXPECT_FALSE(punto_piu_vicino(vuoto, metri_vicini(vuoto), 10, p));
+  EXPECT_FALSE(punto_piu_vicino(tracciato_piano{}, metri_vicini(tracciato_piano{}), 10, p));
 }
 
 TEST(DifferenzaAngolo, TakesTheShortWayRound) {

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "cartella_di_prova.h"
+#include "app/memorizza_percorso.h"
 #include "compilati_di_prova.h"
+#include "prova_compilazione.h"
 
 using prova::byte_file;
 
@@ -232,7 +233,7 @@ TEST(MappaPunti, StationsRunUpFromSlotOneAndSignboardsDownFromEighty) {
 }
 
 TEST(CaricaScenario, NamesTheFileThatFailsAndItsOffset) {
-  prova::cartella_di_prova prova_cartella("carica_scenario");
+  cartella_temporanea prova_cartella;
   const std::filesystem::path& cartella = prova_cartella.percorso;
   prova::scrivi(cartella / "L_linea.dat", prova::byte_tracciato(prova::disegna_piano(30, {})));
   prova::scrivi(cartella / "L_T.sim", prova::byte_punti(tabella_di_prova()));
@@ -254,4 +255,45 @@ TEST(CaricaScenario, NamesTheFileThatFailsAndItsOffset) {
   ASSERT_TRUE(e);
   EXPECT_TRUE(e->errore_sistema);
   EXPECT_NE(descrivi(*e).find("M_linea.dat: "), std::string::npos);
+}
+
+TEST(CaricaScenario, ReadsBackEveryFieldTheCompilerWrote) {
+  compilato c;
+  compila_testi(c, linea_con({"curvad1,  1500,  900", "curvas3,  4000,  500", "pendenza,   0,    0", "pendenza, 3000, -12"}, 9000),
+                treno_con({"velocita, 0, 150", "velocita, 5000, 90", "aderenza, 0, 3",
+                           "stazione, 0, 8, 400, 1,0,0, 2,3,0, 1,1,4, 60, 18,42,15, Valmorana Centrale",
+                           "stazione, 5000, 22, 300, 0,0,1, 0,0,0, 0,0,0, 0, 0,0,0, Citt\xE0 Alta",
+                           "rallentamento,  6600,    80, 1000, 0,  1,  80",
+                           "segnale,    2500,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+                           "segnale,   4050,   2, 3, 1,  1, 0,    2,  2,1,1, 125", "abbattimento, 2500, 270"}));
+  ASSERT_EQ(c.a.codice_errore, 0);
+  ASSERT_EQ(c.intestazione, 0);
+  cartella_temporanea cartella;
+  ASSERT_FALSE(scrivi_compilati(c.a, cartella.percorso));
+
+  scenario_compilato s;
+  ASSERT_FALSE(carica_scenario(cartella.percorso, "Valmorana", "Corsola", s));
+  ASSERT_EQ(s.percorso.size(), c.a.percorso.size());
+  for (size_t i = 0; i < s.percorso.size(); ++i) EXPECT_TRUE(uguali(s.percorso[i], c.a.percorso[i])) << "cell " << i;
+  for (size_t i = 0; i < s.punti.size(); ++i) {
+    const punto& a = s.punti[i];
+    const punto& e = c.a.punti[i];
+    EXPECT_TRUE(a.tipo == e.tipo && a.inizio == e.inizio && a.fine == e.fine && a.posizione == e.posizione &&
+                a.scelta_a == e.scelta_a && a.nome == e.nome && a.valore_a == e.valore_a &&
+                a.valore_b == e.valore_b && a.valore_c == e.valore_c && a.valore_d == e.valore_d &&
+                a.valore_e == e.valore_e && a.scelta_d == e.scelta_d && a.valore_f == e.valore_f &&
+                a.scelta_c == e.scelta_c && a.scelta_b == e.scelta_b && a.orario == e.orario)
+        << "slot " << i;
+  }
+  EXPECT_EQ(s.punti[2].nome, "Citt\xE0 Alta");
+  EXPECT_EQ(s.tracciato.ultimo_metro, c.a.tracciato.ultimo_metro);
+  for (size_t k = 0; k < 2; ++k) {
+    EXPECT_EQ(s.tracciato.tag[k], c.a.tracciato.tag[k]);
+    EXPECT_EQ(s.tracciato.valore[k], c.a.tracciato.valore[k]);
+  }
+  // What the fixture put where the worked examples say.
+  EXPECT_EQ(s.percorso[51].tipo, 1);
+  EXPECT_EQ(s.percorso[82].tempo, 125);
+  EXPECT_EQ(s.percorso[50].tipo, 12);
+  EXPECT_EQ(s.percorso[50].valore_1, 270);
 }

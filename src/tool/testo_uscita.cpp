@@ -4,21 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "model/windows_1252.h"
+
 namespace {
 
-// Code points of bytes 0x80 to 0x9F; 0 where the code page leaves the byte unused.
-constexpr char32_t zona_80_9f[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 constexpr char32_t sostituto = 0xFFFD;
-
-// The character a byte stands for; 0 for the unused bytes.
-char32_t carattere(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F) return zona_80_9f[b - 0x80];
-  return b;
-}
 
 bool stampabile(char32_t c) { return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0); }
 
@@ -90,7 +80,7 @@ std::string citazione_testo(std::string_view byte_1252) {
   std::string s = "\"";
   for (char b : byte_1252) {
     auto u = static_cast<unsigned char>(b);
-    char32_t c = carattere(u);
+    char32_t c = carattere_1252(u);
     if (c == '"' || c == '\\') {
       s.push_back('\\');
       s.push_back(static_cast<char>(c));
@@ -107,7 +97,7 @@ std::string stringa_json(std::string_view byte_1252) {
   std::string s = "\"";
   for (char b : byte_1252) {
     auto u = static_cast<unsigned char>(b);
-    char32_t c = carattere(u);
+    char32_t c = carattere_1252(u);
     if (c == 0) c = u;
     if (c == '"' || c == '\\') {
       s.push_back('\\');
@@ -123,7 +113,7 @@ std::string stringa_json(std::string_view byte_1252) {
 
 std::string testo_xml(std::string_view byte_1252) {
   std::string s;
-  for (char b : byte_1252) aggiungi_xml(s, carattere(static_cast<unsigned char>(b)));
+  for (char b : byte_1252) aggiungi_xml(s, carattere_1252(static_cast<unsigned char>(b)));
   return s;
 }
 
