@@ -2,6 +2,7 @@
 // box columns and bytes, read back from a scratch folder.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -163,7 +164,8 @@ TEST_F(documenti, SheetHasItsFixedLines) {
   const string chiusura = " |_____|_____|_________|_|______________________|___________________|_____|_______|";
   struct caso { size_t riga; string testo; };
   std::vector<caso> casi = {
-      {1, ""}, {2, ""}, {4, intestazione_2}, {7, string(56, ' ')}, {9, classe_2}, {11, classe_4},
+      {1, ""}, {2, ""}, {4, intestazione_2}, {7, string(56, ' ')}, {9, classe_2},
+      {10, " |       REG       |      300T      | a:  Cippo Km 10.000      |  E 646  |  RSC4  |"}, {11, classe_4},
       {12, tabella_1}, {13, " |Binario SX |                                  |                   | Vel.|SRS SRS|"},
       {14, tabella_3}, {15, tabella_4}, {16, tabella_5}, {48, chiusura}, {49, ""},
       {50, " *Localit\xE0 sedi di fermata, sprovviste di segnalamento di protezione"},
@@ -214,6 +216,28 @@ TEST_F(documenti, SheetPagesCarryTheirHeadingTrainAndPlaces) {
     string ultimo = luogo(riga_tabella(righe, p.ultima));
     ultimo = ultimo.substr(0, ultimo.find_last_not_of(" *") + 1);
     EXPECT_EQ(valori.substr(42, 21), ultimo + string(21 - ultimo.size(), ' ')) << "page " << c.pagina;
+
+    // The origin line names the page's first row: the place in capitals, or on
+    // page 3 the station behind the protection signal that opens it.
+    const string da = righe[c.origine - 1].substr(42);
+    const string prima_riga = riga_tabella(righe, p.prima);
+    string primo = luogo(prima_riga);
+    primo = primo.substr(0, primo.find_last_not_of(" *") + 1);
+    if (c.pagina < 3) {
+      string maiuscolo = primo;
+      for (char& x : maiuscolo) x = static_cast<char>(std::toupper(static_cast<unsigned char>(x)));
+      EXPECT_EQ(da, maiuscolo) << "page " << c.pagina;
+    } else {
+      EXPECT_EQ(tipo_di(prima_riga), protezione) << primo;
+      size_t n = p.prima + 1;
+      while (n <= p.ultima && tipo_di(riga_tabella(righe, n)) != stazione) ++n;
+      ASSERT_LE(n, p.ultima);
+      string protetta = luogo(riga_tabella(righe, n));
+      protetta = protetta.substr(0, protetta.find_last_not_of(" *") + 1);
+      ASSERT_NE(da.find('('), string::npos) << da;
+      EXPECT_EQ(da.substr(0, da.find('(')), protetta);
+      EXPECT_TRUE(std::regex_match(da.substr(da.find('(')), std::regex(R"(\(Prot\.lato [A-Z][a-z]+\.\))"))) << da;
+    }
   }
 }
 
@@ -391,6 +415,7 @@ TEST_F(documenti, SheetIsTheTimetableOfTheTrainDescription) {
   }
 
   // Every station of the description, in its order, at its place, with its name and time.
+  std::vector<bool> della_descrizione(punti.size(), false);
   size_t j = 0;
   for (const fermata& f : stazioni) {
     while (j < punti.size() && !(punti[j].tipo == stazione && punti[j].posizione == f.posizione)) ++j;
@@ -401,7 +426,15 @@ TEST_F(documenti, SheetIsTheTimetableOfTheTrainDescription) {
     if (!f.ora.empty()) {
       EXPECT_NE(punti[j].orario.find(f.ora), string::npos) << f.nome << " at " << f.ora;
     }
+    della_descrizione[j] = true;
     ++j;
+  }
+  // And no station the description does not have: the other station-kind rows
+  // are the reference changes and the bridge.
+  for (size_t k = 0; k < punti.size(); ++k) {
+    if (punti[k].tipo != stazione || della_descrizione[k]) continue;
+    EXPECT_TRUE(punti[k].nome == "C.C." || punti[k].nome.rfind("Ponte su fiume ", 0) == 0)
+        << punti[k].nome << " at " << punti[k].posizione << " is no station of the description";
   }
 
   // The speed the sheet gives never exceeds the line's, anywhere up to the next

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The folder that holds the running program's executable file.
 std::filesystem::path cartella_programma();
@@ -18,6 +19,20 @@ void mostra_messaggio(const std::string& testo);
 
 // Ends the process at once with the given exit status.
 [[noreturn]] void termina(int stato);
+
+// The program's arguments after its name, in UTF-8 whatever the platform hands
+// over (Windows passes them in its ANSI code page, which cannot hold every name).
+std::vector<std::string> argomenti_programma(int argc, char** argv);
+
+// Paths from and to the UTF-8 texts the programs work in: a narrow string
+// means the ANSI code page to Windows, so every conversion goes through these.
+inline std::filesystem::path percorso_da_testo(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+inline std::string testo_da_percorso(const std::filesystem::path& p) {
+  const std::u8string u = p.u8string();
+  return std::string(u.begin(), u.end());
+}
 
 // Opens a file by path (wide-character on Windows), as std::fopen does.
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo);

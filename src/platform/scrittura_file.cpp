@@ -100,7 +100,7 @@ void scrivi_i16(scrittore& s, int16_t v) { scrivi_le(s, v); }
 void scrivi_i32(scrittore& s, int32_t v) { scrivi_le(s, v); }
 void scrivi_f64(scrittore& s, double v) { scrivi_le(s, v); }
 
-std::string descrivi(const errore_file& e) { return e.file.string() + ": " + e.motivo; }
+std::string descrivi(const errore_file& e) { return testo_da_percorso(e.file) + ": " + e.motivo; }
 
 std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> insieme) {
   std::vector<std::filesystem::path> temporanei;

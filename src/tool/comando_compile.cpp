@@ -10,6 +10,7 @@
 #include "app/memorizza_percorso.h"
 #include "finish/passata_finale.h"
 #include "model/nomi_file.h"
+#include "platform/piattaforma.h"
 #include "platform/terminale.h"
 #include "reading/osservatore.h"
 #include "tool/aiuto.h"
@@ -85,7 +86,7 @@ std::string scegli_nomi(richiesta& r) {
 
 std::string controlla_ingresso(const std::string& file) {
   std::error_code e;
-  const auto stato = std::filesystem::status(file, e);
+  const auto stato = std::filesystem::status(percorso_da_testo(file), e);
   if (e || !std::filesystem::exists(stato)) return file + ": No such file or directory";
   if (std::filesystem::is_directory(stato)) return file + ": Is a directory";
   return "";
@@ -160,7 +161,7 @@ int comando_compile(std::span<const std::string> argomenti) {
   opzioni_compilazione opzioni;
   opzioni.aggiunti = &aggiunti;
   opzioni.osservatore = &osservatore;
-  const descrizioni sorgenti{r.file[0], r.file[1], false};
+  const descrizioni sorgenti{percorso_da_testo(r.file[0]), percorso_da_testo(r.file[1]), false};
   const int32_t intestazione = compila(a, r.senza_tracciato ? 0 : 1, sorgenti, opzioni);
   const int32_t codice = intestazione != 0 ? intestazione : a.codice_errore;
 
@@ -188,12 +189,12 @@ int comando_compile(std::span<const std::string> argomenti) {
   const bool scrivi = dimensionato(a) && intestazione == 0 && (codice == 0 || r.forza);
   if (scrivi) {
     std::error_code e;
-    std::filesystem::create_directories(r.cartella, e);
+    std::filesystem::create_directories(percorso_da_testo(r.cartella), e);
     if (e) {
       std::fprintf(stderr, "scenario compile: %s: %s\n", r.cartella.c_str(), e.message().c_str());
       return 2;
     }
-    if (auto guasto = scrivi_compilati(a, r.cartella)) {
+    if (auto guasto = scrivi_compilati(a, percorso_da_testo(r.cartella))) {
       std::fprintf(stderr, "scenario compile: %s\n", descrivi(*guasto).c_str());
       return 2;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tool/aiuto.h"
+#include "platform/piattaforma.h"
 #include "tool/comandi.h"
 #include "tool/formato.h"
 #include "tool/lettura_compilati.h"
@@ -60,7 +61,8 @@ std::optional<int> leggi_argomenti(std::span<const std::string> argomenti, richi
 }
 
 // Decodes one file and appends its description; the exit status it earns.
-int descrivi_file(const std::string& file, const scelta_stampa& scelta, std::string& uscita) {
+int descrivi_file(const std::string& nome_file, const scelta_stampa& scelta, std::string& uscita) {
+  const std::filesystem::path file = percorso_da_testo(nome_file);
   std::vector<uint8_t> byte;
   errore_compilato errore{file, carica_file(file, byte), std::nullopt};
   if (!errore.errore_sistema) {
@@ -68,19 +70,19 @@ int descrivi_file(const std::string& file, const scelta_stampa& scelta, std::str
       case tipo_compilato::celle: {
         std::vector<cella_percorso> celle;
         errore.guasto = decodifica_celle(byte, celle);
-        if (!errore.guasto) stampa_celle(file, byte.size(), celle, scelta, uscita);
+        if (!errore.guasto) stampa_celle(nome_file, byte.size(), celle, scelta, uscita);
         break;
       }
       case tipo_compilato::punti: {
         std::array<punto, numero_punti> punti;
         errore.guasto = decodifica_punti(byte, punti);
-        if (!errore.guasto) stampa_punti(file, byte.size(), punti, scelta, uscita);
+        if (!errore.guasto) stampa_punti(nome_file, byte.size(), punti, scelta, uscita);
         break;
       }
       case tipo_compilato::tracciato: {
         tracciato_piano piano;
         errore.guasto = decodifica_tracciato(byte, piano);
-        if (!errore.guasto) stampa_tracciato(file, byte.size(), piano, scelta, uscita);
+        if (!errore.guasto) stampa_tracciato(nome_file, byte.size(), piano, scelta, uscita);
         break;
       }
       case tipo_compilato::sconosciuto: break;
@@ -89,7 +91,7 @@ int descrivi_file(const std::string& file, const scelta_stampa& scelta, std::str
   if (!errore.errore_sistema && !errore.guasto) return 0;
   std::fprintf(stderr, "scenario: %s\n", descrivi(errore).c_str());
   if (scelta.json) {
-    aggiungi(uscita, "{\"file\": %s, \"error\": %s", stringa_json(file).c_str(),
+    aggiungi(uscita, "{\"file\": %s, \"error\": %s", stringa_json(nome_file).c_str(),
              stringa_json(errore.guasto ? errore.guasto->motivo : errore.errore_sistema->motivo).c_str());
     if (errore.guasto) aggiungi(uscita, ", \"offset\": %lld", static_cast<long long>(errore.guasto->offset));
     uscita += "}";

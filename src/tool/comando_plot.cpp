@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/piattaforma.h"
 #include "platform/scrittura_file.h"
 #include "tool/aiuto.h"
 #include "tool/comandi.h"
@@ -44,7 +45,7 @@ int comando_plot(std::span<const std::string> argomenti) {
   if (auto stato = leggi_argomenti(argomenti, r)) return *stato;
   const std::string& linea = r.posizionali[0];
   const std::string& treno = r.posizionali[1];
-  std::filesystem::path cartella = r.posizionali.size() == 3 ? r.posizionali[2] : ".";
+  std::filesystem::path cartella = percorso_da_testo(r.posizionali.size() == 3 ? r.posizionali[2] : ".");
 
   scenario_compilato s;
   if (auto e = carica_scenario(cartella, linea, treno, s)) {
@@ -57,7 +58,7 @@ int comando_plot(std::span<const std::string> argomenti) {
     return std::fflush(stdout) == 0 ? 0 : 2;
   }
   std::filesystem::path destinazione = r.uscita.empty() ? std::filesystem::path(linea + "_" + treno + ".svg")
-                                                        : std::filesystem::path(r.uscita);
+                                                        : percorso_da_testo(r.uscita);
   const file_da_scrivere file[] = {
       {destinazione, [&](scrittore& w) { scrivi_byte(w, svg.data(), svg.size()); }},
   };
@@ -65,6 +66,6 @@ int comando_plot(std::span<const std::string> argomenti) {
     std::fprintf(stderr, "scenario: %s\n", descrivi(*e).c_str());
     return 2;
   }
-  std::fprintf(stderr, "scenario: wrote %s\n", destinazione.string().c_str());
+  std::fprintf(stderr, "scenario: wrote %s\n", testo_da_percorso(destinazione).c_str());
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "content/emissione.h"
+#include "platform/piattaforma.h"
 #include "tool/aiuto.h"
 #include "tool/comandi.h"
 
@@ -12,11 +13,11 @@ int comando_sources(std::span<const std::string> argomenti) {
   if (argomenti.size() == 1 && argomenti[0].size() > 1 && argomenti[0][0] == '-') {
     return errore_uso("sources", "unknown option '" + argomenti[0] + "'");
   }
-  const std::filesystem::path cartella = argomenti.empty() ? "." : argomenti[0];
+  const std::filesystem::path cartella = percorso_da_testo(argomenti.empty() ? "." : argomenti[0]);
   std::error_code e;
   std::filesystem::create_directories(cartella, e);
   if (e) {
-    std::fprintf(stderr, "scenario sources: %s: %s\n", cartella.string().c_str(), e.message().c_str());
+    std::fprintf(stderr, "scenario sources: %s: %s\n", testo_da_percorso(cartella).c_str(), e.message().c_str());
     return 2;
   }
   area_lavoro a;

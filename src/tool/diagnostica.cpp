@@ -54,7 +54,7 @@ void stampa_messaggio(std::FILE* uscita, const messaggio& m, bool colori) {
   std::fprintf(uscita, "%s%s%s%s%s: %s\n", grassetto(colori), luogo.c_str(), m.errore ? rosso(colori) : viola(colori),
                etichetta.c_str(), normale(colori), m.testo.c_str());
   if (m.file.empty() || m.riga < 1) return;
-  std::string riga = riga_del_file(m.file, m.riga);
+  std::string riga = riga_del_file(percorso_da_testo(m.file), m.riga);
   if (riga.empty()) return;
   size_t colonna = m.colonna > 0 ? static_cast<size_t>(m.colonna - 1) : 0;
   if (colonna > riga.size()) colonna = riga.size();

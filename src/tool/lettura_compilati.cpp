@@ -115,7 +115,7 @@ struct lettore_punto {
 }  // namespace
 
 tipo_compilato tipo_dal_nome(const std::filesystem::path& file) {
-  std::string nome = file.filename().string();
+  std::string nome = testo_da_percorso(file.filename());
   if (finisce_con(nome, "_linea.dat")) return tipo_compilato::tracciato;
   if (finisce_con(nome, ".dat")) return tipo_compilato::celle;
   if (finisce_con(nome, ".sim")) return tipo_compilato::punti;
@@ -279,10 +279,10 @@ std::optional<errore_file> carica_file(const std::filesystem::path& file, std::v
 std::string descrivi(const errore_compilato& e) {
   if (e.errore_sistema) return descrivi(*e.errore_sistema);
   if (e.guasto) {
-    return e.file.string() + ": error at byte offset " + std::to_string(e.guasto->offset) + ": " +
+    return testo_da_percorso(e.file) + ": error at byte offset " + std::to_string(e.guasto->offset) + ": " +
            e.guasto->motivo;
   }
-  return e.file.string();
+  return testo_da_percorso(e.file);
 }
 
 std::optional<errore_compilato> carica_scenario(const std::filesystem::path& cartella,

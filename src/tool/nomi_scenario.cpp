@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/piattaforma.h"
 #include "reading/lettore.h"
 
 std::optional<std::string> nome_rifiutato(const std::string& nome, bool nome_treno) {
@@ -23,14 +24,14 @@ std::optional<std::string> nome_rifiutato(const std::string& nome, bool nome_tre
 }
 
 std::string nome_linea_da_file(const std::string& file) {
-  const std::string nome = std::filesystem::path(file).filename().string();
+  const std::string nome = testo_da_percorso(percorso_da_testo(file).filename());
   const std::string coda = "_linea.txt";
   if (nome.size() <= coda.size() || nome.compare(nome.size() - coda.size(), coda.size(), coda) != 0) return "";
   return nome.substr(0, nome.size() - coda.size());
 }
 
 std::string nome_treno_da_file(const std::string& file, const std::string& nome_linea) {
-  const std::string nome = std::filesystem::path(file).filename().string();
+  const std::string nome = testo_da_percorso(percorso_da_testo(file).filename());
   const std::string testa = nome_linea + "_";
   const std::string coda = "-.txt";
   if (nome.size() <= testa.size() + coda.size()) return "";

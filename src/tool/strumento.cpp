@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tool/aiuto.h"
+#include "platform/piattaforma.h"
 #include "tool/comandi.h"
 
 namespace {
@@ -43,7 +44,7 @@ int comando_help(std::span<const std::string> argomenti) {
 }  // namespace
 
 int esegui_strumento(int argc, char** argv) {
-  std::vector<std::string> argomenti(argv + 1, argv + argc);
+  std::vector<std::string> argomenti = argomenti_programma(argc, argv);
   if (argomenti.empty()) return errore_uso("", "no command given");
   const std::string& nome = argomenti.front();
   std::span<const std::string> resto(argomenti.data() + 1, argomenti.size() - 1);

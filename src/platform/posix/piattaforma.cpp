@@ -30,3 +30,7 @@ void termina(int stato) {
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo) {
   return std::fopen(percorso_file.c_str(), modo);
 }
+
+std::vector<std::string> argomenti_programma(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}

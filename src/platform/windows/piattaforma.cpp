@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <string>
 
@@ -30,4 +32,29 @@ void termina(int stato) {
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo) {
   std::wstring modo_largo(modo, modo + std::strlen(modo));
   return _wfopen(percorso_file.c_str(), modo_largo.c_str());
+}
+
+namespace {
+
+std::string utf8(const wchar_t* largo) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, largo, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return "";
+  std::string testo(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, largo, -1, testo.data(), n, nullptr, nullptr);
+  testo.resize(static_cast<size_t>(n - 1));
+  return testo;
+}
+
+}  // namespace
+
+std::vector<std::string> argomenti_programma(int argc, char** argv) {
+  // What the tool prints is UTF-8 too, names of files and places included.
+  SetConsoleOutputCP(CP_UTF8);
+  int n = 0;
+  LPWSTR* larghi = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (larghi == nullptr) return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> argomenti;
+  for (int i = 1; i < n; ++i) argomenti.push_back(utf8(larghi[i]));
+  LocalFree(larghi);
+  return argomenti;
 }
