@@ -68,6 +68,7 @@ class confronto:
         self.nome, self.km, self.km_piano, self.dimensione = nome, km, km_piano, dimensione
         self.tempi, self.picchi, self.tempi_cp, self.picchi_cp = [], [], [], []
         self.cpu, self.cpu_cp = [], []
+        self.generata = False
         self.guasto = None
 
 
@@ -198,7 +199,8 @@ def stampa(confronti, banco, errore_banco, volte, radice):
            f"a sync before every timed run, median of {volte} alternating runs")
     scrivi("")
     scrivi(f"{'whole runs':<22}{'MB out':>7}{'wall ms':>9}{'cp':>7}{'ratio':>7}{'cpu ms':>9}{'cp':>7}"
-           f"{'ratio':>7}{'peak MiB':>10}{'cp':>6}{'cpu ms/km':>11}{'net ms/km':>11}")
+           f"{'ratio':>7}{'peak MiB':>10}{'cp':>6}{'cpu ms/km':>11}{'net ms/km':>11}{'step ms/km':>12}")
+    precedente = None  # (km of plan, net cpu ms) of the generated line before
     for c in confronti:
         if c.guasto and not c.tempi:
             scrivi(f"{c.nome:<22}  {c.guasto}")
@@ -207,10 +209,16 @@ def stampa(confronti, banco, errore_banco, volte, radice):
         u, uc = statistics.median(c.cpu) * 1e3, statistics.median(c.cpu_cp) * 1e3
         picco, picco_cp = max(c.picchi) / 1024, max(c.picchi_cp) / 1024
         nota = f"  {c.guasto}" if c.guasto else ""
+        passo = ""
+        if c.generata:
+            if precedente is not None:
+                passo = f"{(u - uc - precedente[1]) / (c.km_piano - precedente[0]):12.4f}"
+            precedente = (c.km_piano, u - uc)
         scrivi(f"{c.nome:<22}{c.dimensione / 1e6:7.2f}{t:9.2f}{tc:7.2f}{t / tc:7.2f}{u:9.2f}{uc:7.2f}{u / uc:7.2f}"
-               f"{picco:10.1f}{picco_cp:6.1f}{u / c.km:11.4f}{(u - uc) / c.km_piano:11.4f}{nota}")
+               f"{picco:10.1f}{picco_cp:6.1f}{u / c.km:11.4f}{(u - uc) / c.km_piano:11.4f}{passo}{nota}")
     scrivi("  wall and cpu (user + system) are medians of the runs; ratio: program / cp of its outputs;")
-    scrivi("  cpu ms/km: per km of line; net ms/km: (cpu - cp cpu) per km of plan, the line + 7 km")
+    scrivi("  cpu ms/km: per km of line; net ms/km: (cpu - cp cpu) per km of plan, the line + 7 km;")
+    scrivi("  step ms/km: growth of (cpu - cp cpu) per km of plan from the generated line before")
     scrivi("")
     if banco is None:
         scrivi(f"in process: {errore_banco}")
@@ -261,6 +269,7 @@ def main():
             treno = os.path.join(cartella, f"Linea{km}_Treno-.txt")
             linee[km] = (km, linea, treno, km == 1000)
             confronti.append(compilazione(args.runs, radice, build, f"{km} km", km, linea, treno))
+            confronti[-1].generata = True
         banco, errore_banco = banco_prova(build, radice, linee)
         print("\n".join(stampa(confronti, banco, errore_banco, args.runs, radice)))
     finally:
