@@ -5,8 +5,9 @@
 #      10, 100 and 1000 km, each against cp of its three outputs;
 #   3. the in-process benchmark program.
 # Every timed run starts after a sync, so that no earlier run's dirty pages are
-# being written back under it; program and cp runs alternate, and the figure
-# is the median. Prints one table. Called by bench/run.
+# being written back under it; the cases are measured round after round, each
+# program beside its cp, and the figure is the median. Prints one table.
+# Called by bench/run.
 
 import argparse
 import json
@@ -62,7 +63,7 @@ def cartella_nuova(radice, nome):
 
 
 class confronto:
-    """One program against cp of its outputs, over `volte` alternating runs."""
+    """One program against cp of its outputs: how to run each, and the figures."""
 
     def __init__(self, nome, km, km_piano, dimensione):
         self.nome, self.km, self.km_piano, self.dimensione = nome, km, km_piano, dimensione
@@ -70,41 +71,55 @@ class confronto:
         self.cpu, self.cpu_cp = [], []
         self.generata = False
         self.guasto = None
+        self.prepara = lambda cartella: cartella
+        self.comando = None
+        self.file_da_copiare = []
+        self.controlla = lambda cartella: None
 
 
-def misura(c, volte, radice, prepara_programma, comando_programma, file_da_copiare, controlla):
+def misura_programma(c, radice, primo):
+    cartella = c.prepara(cartella_nuova(radice, "programma"))
+    os.sync()
+    t, cpu, codice = esegui_misurato(c.comando(cartella), cartella)
+    if codice != 0 and c.guasto is None:
+        c.guasto = f"exit status {codice}"
+    if primo and codice == 0:
+        c.controlla(cartella)
+    c.tempi.append(t)
+    c.cpu.append(cpu)
+    shutil.rmtree(cartella)
+    if primo:
+        cartella = c.prepara(cartella_nuova(radice, "programma"))
+        c.picchi.append(picco_memoria(c.comando(cartella), cartella))
+        shutil.rmtree(cartella)
+
+
+def misura_copia(c, radice, primo):
+    cartella = cartella_nuova(radice, "copia")
+    os.sync()
+    t, cpu, _ = esegui_misurato(["cp"] + c.file_da_copiare + [cartella], cartella)
+    c.tempi_cp.append(t)
+    c.cpu_cp.append(cpu)
+    shutil.rmtree(cartella)
+    if primo:
+        cartella = cartella_nuova(radice, "copia")
+        c.picchi_cp.append(picco_memoria(["cp"] + c.file_da_copiare + [cartella], cartella))
+        shutil.rmtree(cartella)
+
+
+def misura_tutti(confronti, volte, radice):
+    """Round after round, every case once, its program and its cp in turn
+    (alternating which goes first): all the cases share the machine's changing
+    load alike."""
+    pronti = [c for c in confronti if c.guasto is None]
     for i in range(volte):
-        ordine = (0, 1) if i % 2 == 0 else (1, 0)
-        for quale in ordine:
-            if quale == 0:
-                cartella = prepara_programma(cartella_nuova(radice, "programma"))
-                os.sync()
-                t, cpu, codice = esegui_misurato(comando_programma(cartella), cartella)
-                if codice != 0 and c.guasto is None:
-                    c.guasto = f"exit status {codice}"
-                if i == 0 and codice == 0:
-                    controlla(cartella)
-                c.tempi.append(t)
-                c.cpu.append(cpu)
-                shutil.rmtree(cartella)
-                if i == 0:
-                    cartella = prepara_programma(cartella_nuova(radice, "programma"))
-                    c.picchi.append(picco_memoria(comando_programma(cartella), cartella))
-                    shutil.rmtree(cartella)
-            else:
-                cartella = cartella_nuova(radice, "copia")
-                os.sync()
-                t, cpu, _ = esegui_misurato(["cp"] + file_da_copiare + [cartella], cartella)
-                c.tempi_cp.append(t)
-                c.cpu_cp.append(cpu)
-                shutil.rmtree(cartella)
-                if i == 0:
-                    cartella = cartella_nuova(radice, "copia")
-                    c.picchi_cp.append(picco_memoria(["cp"] + file_da_copiare + [cartella], cartella))
-                    shutil.rmtree(cartella)
+        for c in pronti:
+            passi = (misura_programma, misura_copia) if i % 2 == 0 else (misura_copia, misura_programma)
+            for passo in passi:
+                passo(c, radice, i == 0)
 
 
-def installatore(volte, radice, build):
+def installatore(radice, build):
     eseguibile = os.path.join(build, "valmorana")
     riferimento = cartella_nuova(radice, "installatore_riferimento")
     shutil.copy2(eseguibile, riferimento)
@@ -127,12 +142,12 @@ def installatore(volte, radice, build):
         if trovati != atteso:
             c.guasto = "outputs differ from the reference run"
 
-    misura(c, volte, radice, prepara, lambda cartella: ["./valmorana"], [os.path.join(riferimento, f) for f in uscite],
-           controlla)
+    c.prepara, c.comando, c.controlla = prepara, lambda cartella: ["./valmorana"], controlla
+    c.file_da_copiare = [os.path.join(riferimento, f) for f in uscite]
     return c
 
 
-def compilazione(volte, radice, build, nome, km, linea, treno):
+def compilazione(radice, build, nome, km, linea, treno):
     scenario = os.path.join(build, "scenario")
     riferimento = cartella_nuova(radice, "compilato_" + nome.replace(" ", "_"))
     comando = lambda uscita: [scenario, "compile", linea, treno, "-o", uscita, "--quiet"]
@@ -143,8 +158,8 @@ def compilazione(volte, radice, build, nome, km, linea, treno):
     if codice != 0 or not uscite:
         c.guasto = f"does not compile (exit status {codice})"
         return c
-    misura(c, volte, radice, lambda cartella: cartella, comando, [os.path.join(riferimento, f) for f in uscite],
-           lambda cartella: None)
+    c.comando = comando
+    c.file_da_copiare = [os.path.join(riferimento, f) for f in uscite]
     return c
 
 
@@ -196,7 +211,7 @@ def stampa(confronti, banco, errore_banco, volte, radice):
     scrivi(f"machine: nproc {os.cpu_count()} ({modello}), {platform.system()} {platform.release()}, "
            f"work folder on {fs}, load average {carico[0]:.2f} at the end")
     scrivi(f"conditions: warm page cache (inputs and programs read before), outputs not synced inside the timing, "
-           f"a sync before every timed run, median of {volte} alternating runs")
+           f"a sync before every timed run, median of {volte} rounds over all cases, program and cp alternating")
     scrivi("")
     scrivi(f"{'whole runs':<22}{'MB out':>7}{'wall ms':>9}{'cp':>7}{'ratio':>7}{'cpu ms':>9}{'cp':>7}"
            f"{'ratio':>7}{'peak MiB':>10}{'cp':>6}{'cpu ms/km':>11}{'net ms/km':>11}{'step ms/km':>12}")
@@ -258,8 +273,8 @@ def main():
         linee = {}
         embedded = os.path.join(radice, "embedded")
         subprocess.run([os.path.join(build, "scenario"), "sources", embedded], check=True)
-        confronti = [installatore(args.runs, radice, build)]
-        confronti.append(compilazione(args.runs, radice, build, "embedded", 227.55,
+        confronti = [installatore(radice, build)]
+        confronti.append(compilazione(radice, build, "embedded", 227.55,
                                       os.path.join(embedded, "Valmorana_linea.txt"),
                                       os.path.join(embedded, "Valmorana_Corsola-.txt")))
         for km in (10, 100, 1000):
@@ -268,8 +283,9 @@ def main():
             linea = os.path.join(cartella, f"Linea{km}_linea.txt")
             treno = os.path.join(cartella, f"Linea{km}_Treno-.txt")
             linee[km] = (km, linea, treno, km == 1000)
-            confronti.append(compilazione(args.runs, radice, build, f"{km} km", km, linea, treno))
+            confronti.append(compilazione(radice, build, f"{km} km", km, linea, treno))
             confronti[-1].generata = True
+        misura_tutti(confronti, args.runs, radice)
         banco, errore_banco = banco_prova(build, radice, linee)
         print("\n".join(stampa(confronti, banco, errore_banco, args.runs, radice)))
     finally:
