@@ -43,30 +43,45 @@ bool calcola_metri(area_lavoro& a, stato_linea& s, int64_t ultimo, double k, boo
   tracciato_piano& t = a.tracciato;
   const int64_t limite = std::min<int64_t>(ultimo, static_cast<int64_t>(t.ultimo_metro) - 2);
   if (s.m > limite) return true;
+  // A curve row may not take the counter past 1000000: it stops right after
+  // the first metre at or beyond that one.
+  const int64_t fine = controlla_milione ? std::min(limite, std::max<int64_t>(s.m, 1000000)) : limite;
   double* x = t.valore[0].data();
   double* y = t.valore[1].data();
-  uint8_t* tag_x = t.tag[0].data();
-  uint8_t* tag_y = t.tag[1].data();
-  for (int64_t m = s.m; m <= limite; ++m) {
-    // The step is formed anew from the two stored points before each metre,
-    // exactly as the plan has always been drawn.
-    const double dx = x[m - 1] - x[m - 2];
-    const double dy = y[m - 1] - y[m - 2];
-    if (k == 0) {
-      x[m] = x[m - 1] + dx;
-      y[m] = y[m - 1] + dy;
-    } else {
+  // The step is formed anew from the two last points before each metre,
+  // exactly as the plan has always been drawn; the points are carried from one
+  // metre to the next as they were stored.
+  double x1 = x[s.m - 1], x2 = x[s.m - 2];
+  double y1 = y[s.m - 1], y2 = y[s.m - 2];
+  if (k == 0) {
+    for (int64_t m = s.m; m <= fine; ++m) {
+      const double dx = x1 - x2;
+      const double dy = y1 - y2;
+      x2 = x1;
+      y2 = y1;
+      x1 = x1 + dx;
+      y1 = y1 + dy;
+      x[m] = x1;
+      y[m] = y1;
+    }
+  } else {
+    for (int64_t m = s.m; m <= fine; ++m) {
+      const double dx = x1 - x2;
+      const double dy = y1 - y2;
       const double pa = dx + k * dy;
       const double pb = dy - k * dx;
-      x[m] = x[m - 1] + pa;
-      y[m] = y[m - 1] + pb;
+      x2 = x1;
+      y2 = y1;
+      x1 = x1 + pa;
+      y1 = y1 + pb;
+      x[m] = x1;
+      y[m] = y1;
     }
-    tag_x[m] = tag_reale;
-    tag_y[m] = tag_reale;
-    s.m = m + 1;
-    if (controlla_milione && s.m > 1000000) return false;
   }
-  return true;
+  std::fill(t.tag[0].begin() + s.m, t.tag[0].begin() + fine + 1, tag_reale);
+  std::fill(t.tag[1].begin() + s.m, t.tag[1].begin() + fine + 1, tag_reale);
+  s.m = fine + 1;
+  return !(controlla_milione && s.m > 1000000);
 }
 
 esito riga_pendenza(lettura& l, stato_linea& s) {

@@ -1,6 +1,8 @@
 // Field-by-field encodings of the compiled files.
 #include "model/file_compilati.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -11,22 +13,25 @@ void scrivi_testo(scrittore& s, const std::string& testo) {
   scrivi_byte(s, testo.data(), testo.size());
 }
 
-// The bytes of one plan element, gathered into a small record so that the
-// plan goes out in few large writes.
+// The bytes of one plan element, put straight into the writer's block.
 size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
   out[0] = tag;
   out[1] = 0;
+  if (tag == tag_reale) {
+    uint64_t bit = 0;
+    std::memcpy(&bit, &valore, sizeof bit);
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(out + 2, &bit, sizeof bit);
+    } else {
+      for (int i = 0; i < 8; ++i) out[2 + i] = static_cast<unsigned char>(bit >> (8 * i));
+    }
+    return 10;
+  }
   if (tag == tag_intero) {
     const auto v = static_cast<uint16_t>(static_cast<int16_t>(valore));
     out[2] = static_cast<unsigned char>(v & 0xFF);
     out[3] = static_cast<unsigned char>(v >> 8);
     return 4;
-  }
-  if (tag == tag_reale) {
-    uint64_t bit = 0;
-    std::memcpy(&bit, &valore, sizeof bit);
-    for (int i = 0; i < 8; ++i) out[2 + i] = static_cast<unsigned char>(bit >> (8 * i));
-    return 10;
   }
   return 2;
 }
@@ -35,19 +40,18 @@ size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
 
 void scrivi_tracciato_in(scrittore& s, const tracciato_piano& t) {
   if (t.ultimo_metro < 0) return;
-  constexpr size_t per_blocco = 4096;
-  unsigned char blocco[per_blocco * 10];
+  constexpr size_t per_volta = 4096;  // elements encoded per request for room
   for (int k = 0; k < 2; ++k) {
+    const uint8_t* tag = t.tag[k].data();
+    const double* valore = t.valore[k].data();
     const size_t n = t.tag[k].size();
-    size_t usati = 0;
-    for (size_t i = 0; i < n; ++i) {
-      usati += codifica_elemento(blocco + usati, t.tag[k][i], t.valore[k][i]);
-      if (usati > sizeof blocco - 10) {
-        scrivi_byte(s, blocco, usati);
-        usati = 0;
-      }
+    for (size_t da = 0; da < n; da += per_volta) {
+      const size_t quanti = std::min(per_volta, n - da);
+      unsigned char* const inizio = spazio(s, quanti * 10);
+      unsigned char* out = inizio;
+      for (size_t i = da; i < da + quanti; ++i) out += codifica_elemento(out, tag[i], valore[i]);
+      avanza(s, static_cast<size_t>(out - inizio));
     }
-    scrivi_byte(s, blocco, usati);
   }
 }
 

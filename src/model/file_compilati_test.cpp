@@ -70,4 +70,25 @@ TEST(FileCompilati, NamesAreCountedAndCellsKeepTheirFieldOrder) {
   EXPECT_FALSE(std::filesystem::exists(t.percorso / "_linea.dat"));  // no plan was asked for
 }
 
+// The plan is computed and encoded as it always was: the whole file of a line
+// with every curve class, both hands, an overlapping curve and a long
+// straight completion keeps the bytes it had before the plan loop and the
+// writer were made faster (a 64-bit FNV-1a of the file).
+TEST(FileCompilati, PlanFileKeepsItsBytes) {
+  compilato x;
+  compila_testi(x,
+                linea_con({"curvad1,  1500,  900", "curvas2,  3350,  550", "curvad3,  5050,  600", "curvas4,  7350,  400",
+                           "curvad5,  8450,  800", "curvas6,  10750,  1400", "curvad6,  12000,  300",
+                           "curvas1,  20000,  50000"}),
+                treno_con({}));
+  ASSERT_EQ(x.a.codice_errore, 0);
+  cartella_temporanea uscita;
+  ASSERT_FALSE(scrivi_compilati(x.a, uscita.percorso));
+  const std::string piano = leggi_byte(uscita.percorso / "Valmorana_linea.dat");
+  ASSERT_EQ(piano.size(), 4690964u);
+  uint64_t impronta = 0xcbf29ce484222325u;
+  for (char c : piano) impronta = (impronta ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+  EXPECT_EQ(impronta, 0x1005351fc07fea46u);
+}
+
 }  // namespace

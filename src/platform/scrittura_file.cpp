@@ -1,6 +1,7 @@
 // Buffered writing and the replacement of a set of files as a whole.
 #include "platform/scrittura_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -9,19 +10,6 @@
 #include "platform/piattaforma.h"
 
 namespace {
-
-constexpr size_t dimensione_blocco = 1 << 20;
-
-void svuota(scrittore& s) {
-  if (s.buffer.empty() || s.errno_guasto != 0) {
-    s.buffer.clear();
-    return;
-  }
-  errno = 0;
-  size_t scritti = std::fwrite(s.buffer.data(), 1, s.buffer.size(), s.file);
-  if (scritti != s.buffer.size()) s.errno_guasto = errno != 0 ? errno : EIO;
-  s.buffer.clear();
-}
 
 template <typename T>
 void scrivi_le(scrittore& s, T v) {
@@ -55,7 +43,6 @@ std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f,
   }
   scrittore s;
   s.file = file;
-  s.buffer.reserve(dimensione_blocco);
   f.produci(s);
   svuota(s);
   if (s.errno_guasto == 0 && std::fflush(file) != 0) s.errno_guasto = errno != 0 ? errno : EIO;
@@ -66,10 +53,47 @@ std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f,
 
 }  // namespace
 
-void scrivi_byte(scrittore& s, const void* dati, size_t quanti) {
+void svuota(scrittore& s) {
+  if (s.usati == 0) return;
+  if (s.errno_guasto == 0) {
+    errno = 0;
+    if (std::fwrite(s.blocco.get(), 1, s.usati, s.file) != s.usati) s.errno_guasto = errno != 0 ? errno : EIO;
+  }
+  s.usati = 0;
+}
+
+unsigned char* spazio(scrittore& s, size_t quanti) {
+  if (quanti > s.capienza - s.usati) {
+    if (s.capienza < dimensione_blocco) {
+      // Grow first: a file shorter than the block goes out in one write.
+      size_t nuova = std::max({s.capienza * 2, s.usati + quanti, size_t{4096}});
+      nuova = std::min(nuova, dimensione_blocco);
+      if (nuova >= s.usati + quanti) {
+        std::unique_ptr<unsigned char[]> piu_grande(new unsigned char[nuova]);
+        if (s.usati > 0) std::memcpy(piu_grande.get(), s.blocco.get(), s.usati);
+        s.blocco = std::move(piu_grande);
+        s.capienza = nuova;
+        return s.blocco.get() + s.usati;
+      }
+    }
+    svuota(s);
+    if (quanti > s.capienza) {
+      s.blocco.reset(new unsigned char[dimensione_blocco]);
+      s.capienza = dimensione_blocco;
+    }
+  }
+  return s.blocco.get() + s.usati;
+}
+
+void scrivi_byte_lento(scrittore& s, const void* dati, size_t quanti) {
   const auto* p = static_cast<const unsigned char*>(dati);
-  s.buffer.insert(s.buffer.end(), p, p + quanti);
-  if (s.buffer.size() >= dimensione_blocco) svuota(s);
+  while (quanti > 0) {
+    const size_t parte = std::min(quanti, dimensione_blocco);
+    std::memcpy(spazio(s, parte), p, parte);
+    avanza(s, parte);
+    p += parte;
+    quanti -= parte;
+  }
 }
 
 void scrivi_i16(scrittore& s, int16_t v) { scrivi_le(s, v); }

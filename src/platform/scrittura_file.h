@@ -5,22 +5,47 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Gathers bytes and hands them to the file in large blocks.
+// Gathers bytes and hands them to the file in large blocks. The block grows
+// with what a file needs, up to `dimensione_blocco`, so that a short text
+// takes no more memory than its own length; it is never cleared beforehand.
 struct scrittore {
   std::FILE* file = nullptr;
-  std::vector<unsigned char> buffer;
+  std::unique_ptr<unsigned char[]> blocco;
+  size_t capienza = 0;  // bytes the block holds
+  size_t usati = 0;     // bytes gathered, not yet handed to the file
   int errno_guasto = 0;  // 0 while every write has succeeded
 };
 
-void scrivi_byte(scrittore& s, const void* dati, size_t quanti);
+inline constexpr size_t dimensione_blocco = size_t{256} << 10;
+
+// Room for `quanti` bytes (at most `dimensione_blocco`) after what is
+// gathered, handing the block to the file first when they do not fit. The
+// caller fills what it needs of them and counts it with `avanza`.
+unsigned char* spazio(scrittore& s, size_t quanti);
+inline void avanza(scrittore& s, size_t quanti) { s.usati += quanti; }
+
+// Hands what is gathered to the file.
+void svuota(scrittore& s);
+
+void scrivi_byte_lento(scrittore& s, const void* dati, size_t quanti);
+inline void scrivi_byte(scrittore& s, const void* dati, size_t quanti) {
+  if (quanti <= s.capienza - s.usati) {
+    std::memcpy(s.blocco.get() + s.usati, dati, quanti);
+    s.usati += quanti;
+  } else {
+    scrivi_byte_lento(s, dati, quanti);
+  }
+}
 inline void scrivi_u8(scrittore& s, uint8_t v) { scrivi_byte(s, &v, 1); }
 void scrivi_i16(scrittore& s, int16_t v);
 void scrivi_i32(scrittore& s, int32_t v);
