@@ -2,7 +2,6 @@
 // write the five texts, compile, end. Every file goes into the program's folder.
 #include "app/form1.h"
 
-#include <cstdio>
 #include <string>
 
 #include "app/memorizza_percorso.h"
@@ -14,10 +13,11 @@
 namespace {
 
 // A file-system failure ends the run with one line naming the file and the
-// system's reason; files already written stay.
+// system's reason; files already written stay. The line goes through the
+// message box, since the installer has no console on Windows.
 void controlla(const std::optional<errore_file>& esito) {
   if (!esito) return;
-  std::fprintf(stderr, "%s\n", descrivi(*esito).c_str());
+  mostra_messaggio(descrivi(*esito));
   termina(2);
 }
 
