@@ -61,7 +61,7 @@ bool nota_maiuscole(lettura& l, const std::string& chiave) {
   const bool simile = (ci("progressiva") && (ci("uno") || ci("due") || ci("tre"))) ||
                       (ci("sfondo") && (ci("uno") || ci("due") || ci("tre"))) || (ci("segnali") && ci("ripetizione"));
   if (simile) {
-    avvisa_riga(l, "\"" + chiave + "\" is not recognised: this keyword is case-sensitive and is written in lower case");
+    avvisa_riga(l, campo_citato(chiave) + " is not recognised: this keyword is case-sensitive and is written in lower case");
     if (l.osservatore) l.osservatore->riga_segnalata = true;
   }
   return simile;

@@ -21,34 +21,86 @@ void scrivi_le(scrittore& s, T v) {
   scrivi_byte(s, byte, sizeof(T));
 }
 
-std::filesystem::path temporaneo_di(const std::filesystem::path& destinazione) {
-  std::filesystem::path t = destinazione;
-  t += std::string(suffisso_temporaneo);
+namespace fs = std::filesystem;
+
+fs::path con_suffisso(const fs::path& destinazione, std::string_view suffisso) {
+  fs::path t = destinazione;
+  t += std::string(suffisso);
   return t;
 }
 
-void rimuovi_temporanei(const std::vector<std::filesystem::path>& temporanei) {
-  for (const auto& t : temporanei) {
+void rimuovi(const std::vector<fs::path>& file) {
+  for (const auto& f : file) {
     std::error_code ignorato;
-    std::filesystem::remove(t, ignorato);
+    fs::remove(f, ignorato);
   }
 }
 
-std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f,
-                                             const std::filesystem::path& temporaneo) {
+errore_file guasto(const fs::path& file, int codice) { return errore_file{file, std::strerror(codice)}; }
+errore_file guasto(const fs::path& file, const std::error_code& e) { return errore_file{file, e.message()}; }
+
+// A name of our own beside a target (a temporary or a keeper) may hold what an
+// interrupted run left there; it is cleared first, so that opening it never
+// follows a link out of the folder. A directory there is not ours to remove.
+std::optional<errore_file> libera_nome(const fs::path& nome) {
+  std::error_code e;
+  const fs::file_status stato = fs::symlink_status(nome, e);
+  if (!fs::exists(stato)) return std::nullopt;
+  if (fs::is_directory(stato)) return guasto(nome, EISDIR);
+  if (!fs::remove(nome, e) && e) return guasto(nome, e);
+  return std::nullopt;
+}
+
+std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f, const fs::path& temporaneo) {
   errno = 0;
   std::FILE* file = apri_file(temporaneo, "wb");
-  if (file == nullptr) {
-    return errore_file{f.destinazione, std::strerror(errno != 0 ? errno : EIO)};
-  }
+  if (file == nullptr) return guasto(f.destinazione, errno != 0 ? errno : EIO);
   scrittore s;
   s.file = file;
   f.produci(s);
   svuota(s);
   if (s.errno_guasto == 0 && std::fflush(file) != 0) s.errno_guasto = errno != 0 ? errno : EIO;
   if (std::fclose(file) != 0 && s.errno_guasto == 0) s.errno_guasto = errno != 0 ? errno : EIO;
-  if (s.errno_guasto != 0) return errore_file{f.destinazione, std::strerror(s.errno_guasto)};
+  if (s.errno_guasto != 0) return guasto(f.destinazione, s.errno_guasto);
   return std::nullopt;
+}
+
+// Keeps each earlier target reachable under a second name (a hard link, or a
+// copy where the file system has no links) until the new set stands.
+std::optional<errore_file> conserva_precedenti(std::span<const file_da_scrivere> insieme,
+                                               std::vector<fs::path>& custodi, std::vector<bool>& esisteva) {
+  for (const file_da_scrivere& f : insieme) {
+    std::error_code e;
+    esisteva.push_back(fs::exists(fs::symlink_status(f.destinazione, e)));
+    custodi.push_back(con_suffisso(f.destinazione, suffisso_custode));
+    if (!esisteva.back()) continue;
+    if (auto errore = libera_nome(custodi.back())) return errore;
+    fs::create_hard_link(f.destinazione, custodi.back(), e);
+    if (e) {
+      e.clear();
+      fs::copy(f.destinazione, custodi.back(), fs::copy_options::copy_symlinks, e);
+    }
+    if (e) return guasto(f.destinazione, e);
+  }
+  return std::nullopt;
+}
+
+// Moves the targets replaced so far back to their earlier state, after a move
+// failed half-way. An earlier file that cannot be put back keeps its second
+// name, so that it is never lost.
+std::string ripristina(std::span<const file_da_scrivere> insieme, size_t quanti, const std::vector<fs::path>& custodi,
+                       const std::vector<bool>& esisteva) {
+  std::string non_ripristinati;
+  for (size_t i = 0; i < quanti; ++i) {
+    std::error_code e;
+    if (esisteva[i]) {
+      fs::rename(custodi[i], insieme[i].destinazione, e);
+    } else {
+      fs::remove(insieme[i].destinazione, e);
+    }
+    if (e && esisteva[i]) non_ripristinati += "; the earlier file is kept as " + custodi[i].string();
+  }
+  return non_ripristinati;
 }
 
 }  // namespace
@@ -103,26 +155,43 @@ void scrivi_f64(scrittore& s, double v) { scrivi_le(s, v); }
 std::string descrivi(const errore_file& e) { return testo_da_percorso(e.file) + ": " + e.motivo; }
 
 std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> insieme) {
-  std::vector<std::filesystem::path> temporanei;
+  std::vector<fs::path> temporanei;
   for (const file_da_scrivere& f : insieme) {
     std::error_code stato;
-    if (std::filesystem::is_directory(f.destinazione, stato)) {
-      rimuovi_temporanei(temporanei);
-      return errore_file{f.destinazione, std::strerror(EISDIR)};
+    std::optional<errore_file> errore;
+    if (fs::is_directory(f.destinazione, stato)) errore = guasto(f.destinazione, EISDIR);
+    const fs::path temporaneo = con_suffisso(f.destinazione, suffisso_temporaneo);
+    if (!errore) errore = libera_nome(temporaneo);
+    if (!errore) {
+      temporanei.push_back(temporaneo);
+      errore = scrivi_temporaneo(f, temporaneo);
     }
-    temporanei.push_back(temporaneo_di(f.destinazione));
-    if (auto errore = scrivi_temporaneo(f, temporanei.back())) {
-      rimuovi_temporanei(temporanei);
+    if (errore) {
+      rimuovi(temporanei);
       return errore;
     }
   }
+
+  std::vector<fs::path> custodi;
+  std::vector<bool> esisteva;
+  if (auto errore = conserva_precedenti(insieme, custodi, esisteva)) {
+    rimuovi(temporanei);
+    rimuovi(custodi);
+    return errore;
+  }
   for (size_t i = 0; i < insieme.size(); ++i) {
-    std::error_code errore;
-    std::filesystem::rename(temporanei[i], insieme[i].destinazione, errore);
-    if (errore) {
-      rimuovi_temporanei(temporanei);
-      return errore_file{insieme[i].destinazione, errore.message()};
+    std::error_code e;
+    fs::rename(temporanei[i], insieme[i].destinazione, e);
+    if (e) {
+      errore_file errore = guasto(insieme[i].destinazione, e);
+      errore.motivo += ripristina(insieme, i, custodi, esisteva);
+      rimuovi(temporanei);
+      // Those put back have left their second name already; those beyond the
+      // failed move were never replaced.
+      rimuovi(std::vector<fs::path>(custodi.begin() + static_cast<std::ptrdiff_t>(i), custodi.end()));
+      return errore;
     }
   }
+  rimuovi(custodi);
   return std::nullopt;
 }

@@ -65,9 +65,15 @@ struct file_da_scrivere {
   std::function<void(scrittore&)> produci;
 };
 
-// Suffix of the temporary files; nothing with it is left behind.
+// Suffixes of the names the replacement uses beside each target: the new file
+// while it is written, and the earlier file while the set is being moved into
+// place. Nothing with either is left behind.
 inline constexpr std::string_view suffisso_temporaneo = ".nuovo~";
+inline constexpr std::string_view suffisso_custode = ".vecchio~";
 
-// Writes the set. On any failure the temporaries are removed, the targets stay
-// exactly as they were, and the first failure is returned.
+// Writes the set. Every file goes to its temporary first; only when all are
+// complete and closed are they moved over their targets, and should one move
+// fail, the targets already moved are put back. On any failure the targets
+// stay exactly as they were, nothing of ours is left, and the first failure is
+// returned (naming the target and the system's reason).
 std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> insieme);

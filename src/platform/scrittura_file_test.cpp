@@ -1,13 +1,114 @@
+// Buffered writing, and the replacement of a set of files as a whole against
+// real file-system faults.
 #include "platform/scrittura_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "prova_compilazione.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+file_da_scrivere file_con(const fs::path& destinazione, std::string testo) {
+  return {destinazione, [testo](scrittore& s) { scrivi_byte(s, testo.data(), testo.size()); }};
+}
+
+std::vector<std::string> nomi_in(const fs::path& cartella) {
+  std::vector<std::string> nomi;
+  for (const auto& voce : fs::directory_iterator(cartella)) nomi.push_back(voce.path().filename().string());
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+// A directory that another program puts where the third target goes, after the
+// set's first check and before the moves: the third move fails half-way, and
+// the two targets already moved must return to what they were.
+TEST(SostituisciFile, AMoveThatFailsHalfWayPutsBackTheTargetsAlreadyMoved) {
+  struct caso {
+    bool precedenti;  // whether the first two targets held earlier files
+    const char* perche;
+  };
+  const caso casi[] = {
+      {true, "earlier files come back byte for byte"},
+      {false, "targets that did not exist are gone again"},
+  };
+  for (const caso& c : casi) {
+    cartella_temporanea t;
+    const fs::path a = t.percorso / "a.dat", b = t.percorso / "b.sim", d = t.percorso / "c.dat";
+    if (c.precedenti) {
+      scrivi_testo(a, "vecchio a");
+      scrivi_testo(b, "vecchio b");
+    }
+    file_da_scrivere terzo{d, [&](scrittore& s) {
+                             fs::create_directory(d);
+                             scrivi_byte(s, "nuovo c", 7);
+                           }};
+    const std::vector<file_da_scrivere> insieme = {file_con(a, "nuovo a"), file_con(b, "nuovo b"), terzo};
+
+    const auto errore = sostituisci_file(insieme);
+
+    ASSERT_TRUE(errore) << c.perche;
+    EXPECT_EQ(errore->file, d) << c.perche;
+    EXPECT_FALSE(errore->motivo.empty()) << c.perche;
+    if (c.precedenti) {
+      EXPECT_EQ(leggi_byte(a), "vecchio a") << c.perche;
+      EXPECT_EQ(leggi_byte(b), "vecchio b") << c.perche;
+      EXPECT_EQ(nomi_in(t.percorso), (std::vector<std::string>{"a.dat", "b.sim", "c.dat"})) << c.perche;
+    } else {
+      EXPECT_EQ(nomi_in(t.percorso), (std::vector<std::string>{"c.dat"})) << c.perche;
+    }
+    EXPECT_TRUE(fs::is_directory(d)) << c.perche;
+  }
+}
+
+// What an interrupted run leaves beside a target under the temporary's or the
+// keeper's name: a stale file is cleared, and a link is removed, never followed
+// out of the folder.
+TEST(SostituisciFile, LeftoversOfAnInterruptedRunAreClearedNotFollowed) {
+  cartella_temporanea t;
+  cartella_temporanea fuori;
+  const fs::path esterno = fuori.percorso / "altrui.txt";
+  scrivi_testo(esterno, "non toccare");
+  const fs::path a = t.percorso / "a.dat", b = t.percorso / "b.sim";
+  scrivi_testo(a, "vecchio a");
+  scrivi_testo(b, "vecchio b");
+  fs::create_symlink(esterno, t.percorso / ("a.dat" + std::string(suffisso_temporaneo)));
+  fs::create_symlink(esterno, t.percorso / ("a.dat" + std::string(suffisso_custode)));
+  scrivi_testo(t.percorso / ("b.sim" + std::string(suffisso_temporaneo)), "resto di una corsa interrotta, lungo");
+
+  const std::vector<file_da_scrivere> insieme = {file_con(a, "nuovo a"), file_con(b, "nuovo b")};
+  EXPECT_FALSE(sostituisci_file(insieme));
+
+  EXPECT_EQ(leggi_byte(a), "nuovo a");
+  EXPECT_EQ(leggi_byte(b), "nuovo b");
+  EXPECT_EQ(leggi_byte(esterno), "non toccare");
+  EXPECT_EQ(nomi_in(t.percorso), (std::vector<std::string>{"a.dat", "b.sim"}));
+}
+
+// A directory under the temporary's name is not ours: the set fails before any
+// target changes, and the directory stays.
+TEST(SostituisciFile, ADirectoryUnderTheTemporarysNameStopsTheSetAndStays) {
+  cartella_temporanea t;
+  const fs::path a = t.percorso / "a.dat", b = t.percorso / "b.sim";
+  scrivi_testo(a, "vecchio a");
+  const fs::path occupato = t.percorso / ("b.sim" + std::string(suffisso_temporaneo));
+  fs::create_directory(occupato);
+
+  const std::vector<file_da_scrivere> insieme = {file_con(a, "nuovo a"), file_con(b, "nuovo b")};
+  const auto errore = sostituisci_file(insieme);
+
+  ASSERT_TRUE(errore);
+  EXPECT_EQ(errore->file, occupato);
+  EXPECT_EQ(leggi_byte(a), "vecchio a");
+  EXPECT_TRUE(fs::is_directory(occupato));
+  EXPECT_EQ(nomi_in(t.percorso), (std::vector<std::string>{"a.dat", occupato.filename().string()}));
+}
 
 // One step of a producer: bytes through scrivi_byte, or through room asked
 // with spazio of which only part is used.

@@ -71,7 +71,17 @@ bool posizione_accettata(const area_lavoro& a, int32_t q, int32_t margine) {
 
 void avvisa(lettura& l, int32_t riga, int32_t colonna, std::string testo) {
   if (l.osservatore == nullptr) return;
+  if (l.osservatore->avvisi.size() >= avvisi_conservati) {
+    l.osservatore->avvisi_tralasciati += 1;
+    return;
+  }
   l.osservatore->avvisi.push_back({l.descrizione, riga, colonna, std::move(testo)});
+}
+
+std::string campo_citato(std::string_view campo) {
+  constexpr size_t mostrati = 80;
+  if (campo.size() <= mostrati) return "\"" + std::string(campo) + "\"";
+  return "\"" + std::string(campo.substr(0, mostrati)) + "...\"";
 }
 
 void avvisa_riga(lettura& l, std::string testo) { avvisa(l, l.riga_chiave, l.colonna_chiave, std::move(testo)); }
@@ -80,7 +90,7 @@ void nota_riga_corta(lettura& l) {
   osservatore_lettura* o = l.osservatore;
   if (o == nullptr || l.canale.riga_campo == l.riga_chiave || o->riga_corta_segnalata == l.riga_chiave) return;
   o->riga_corta_segnalata = l.riga_chiave;
-  avvisa_riga(l, "row \"" + l.a.campo + "\" has fewer values than its keyword takes: it goes on reading line " +
+  avvisa_riga(l, "row " + campo_citato(l.a.campo) + " has fewer values than its keyword takes: it goes on reading line " +
                      std::to_string(l.canale.riga_campo));
 }
 
@@ -98,9 +108,9 @@ void nota_campo_senza_riga(lettura& l, bool trovata) {
   if (e_numero && o->riga_segnalata) return;
   o->riga_segnalata = true;
   if (e_numero) {
-    avvisa_riga(l, "value " + campo + " is left over: the row before has more values than its keyword takes");
+    avvisa_riga(l, "value " + (campo.size() <= 80 ? campo : campo_citato(campo)) + " is left over: the row before has more values than its keyword takes");
   } else {
-    avvisa_riga(l, "\"" + campo + "\" matches no keyword; the field is passed over");
+    avvisa_riga(l, campo_citato(campo) + " matches no keyword; the field is passed over");
   }
 }
 
@@ -111,7 +121,7 @@ void nota_commento(lettura& l, std::initializer_list<const char*> chiavi) {
   if (converti_numero(campo, numero)) return;  // a negative leftover value, reported with its row
   for (const char* chiave : chiavi) {
     if (contiene_maiuscole_minuscole(campo, chiave)) {
-      avvisa_riga(l, "\"" + campo + "\" holds \"-\" and is taken for a comment: its row is lost");
+      avvisa_riga(l, campo_citato(campo) + " holds \"-\" and is taken for a comment: its row is lost");
       l.osservatore->riga_segnalata = true;
       return;
     }

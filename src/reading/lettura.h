@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "app/memorizza_percorso.h"
 #include "model/area_lavoro.h"
@@ -49,6 +50,9 @@ bool leggi_chiave(lettura& l);
 // Warnings for authors; nothing happens when nobody listens.
 void avvisa(lettura& l, int32_t riga, int32_t colonna, std::string testo);
 void avvisa_riga(lettura& l, std::string testo);
+
+// A field as a warning quotes it: in double quotes, cut short after 80 bytes.
+std::string campo_citato(std::string_view campo);
 
 // Tells the listener that a row took values from a later line.
 void nota_riga_corta(lettura& l);

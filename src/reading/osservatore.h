@@ -13,8 +13,14 @@ struct avviso_lettura {
   std::string testo;
 };
 
+// A description of junk could raise a warning on every field: the first ones
+// are kept, the rest only counted, so that listening stays small whatever the
+// file's size.
+inline constexpr size_t avvisi_conservati = 100;
+
 struct osservatore_lettura {
   std::vector<avviso_lettura> avvisi;
+  int64_t avvisi_tralasciati = 0;  // warnings beyond the first avvisi_conservati
   // Fields left over from a row already reported give no warning of their own.
   bool riga_segnalata = false;
   int32_t riga_corta_segnalata = 0;  // the row last reported as cut short

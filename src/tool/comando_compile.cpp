@@ -119,7 +119,8 @@ std::vector<messaggio> messaggi_avviso(const osservatore_lettura& o, const richi
 }
 
 void stampa_json(const area_lavoro& a, int32_t codice, const std::string& testo, const std::vector<std::string>& scritti,
-                 const std::vector<messaggio>& avvisi, const std::vector<abbattimento_aggiunto>& aggiunti, bool dettagli) {
+                 const std::vector<messaggio>& avvisi, int64_t avvisi_tralasciati,
+                 const std::vector<abbattimento_aggiunto>& aggiunti, bool dettagli) {
   std::string json = "{\"code\": " + std::to_string(codice) + ", \"position\": " + std::to_string(a.posizione_errore) +
                      ", \"message\": " + json_testo(testo) + ", \"written\": [";
   for (size_t i = 0; i < scritti.size(); ++i) json += (i ? ", " : "") + json_testo(scritti[i]);
@@ -129,6 +130,7 @@ void stampa_json(const area_lavoro& a, int32_t codice, const std::string& testo,
             ", \"line\": " + std::to_string(avvisi[i].riga) + ", \"message\": " + json_testo(avvisi[i].testo) + "}";
   }
   json += "]";
+  if (avvisi_tralasciati > 0) json += ", \"warnings_not_listed\": " + std::to_string(avvisi_tralasciati);
   if (dettagli) {
     json += ", \"added\": [";
     for (size_t i = 0; i < aggiunti.size(); ++i) {
@@ -172,9 +174,11 @@ int comando_compile(std::span<const std::string> argomenti) {
     }
   }
   const std::vector<messaggio> avvisi = r.silenzioso ? std::vector<messaggio>{} : messaggi_avviso(osservatore, r);
+  const int64_t tralasciati = r.silenzioso ? 0 : osservatore.avvisi_tralasciati;
   std::string testo = significato_codice(codice);
   if (!r.json) {
-    for (const messaggio& m : avvisi) stampa_messaggio(stderr, m, colori);
+    stampa_messaggi(stderr, avvisi, colori);
+    if (tralasciati > 0) std::fprintf(stderr, "note: %lld more warnings not shown\n", static_cast<long long>(tralasciati));
   }
   if (codice != 0) {
     messaggio m = messaggio_problema(a, r, codice);
@@ -182,7 +186,7 @@ int comando_compile(std::span<const std::string> argomenti) {
     if (!r.json) stampa_messaggio(stderr, m, colori);
   }
   if (!r.json && (codice != 0 || !avvisi.empty())) {
-    std::fprintf(stderr, "%s\n", conteggio(codice != 0 ? 1 : 0, static_cast<int>(avvisi.size())).c_str());
+    std::fprintf(stderr, "%s\n", conteggio(codice != 0 ? 1 : 0, static_cast<int64_t>(avvisi.size()) + tralasciati).c_str());
   }
 
   std::vector<std::string> scritti;
@@ -200,6 +204,6 @@ int comando_compile(std::span<const std::string> argomenti) {
     }
     scritti = nomi_compilati(a);
   }
-  if (r.json) stampa_json(a, codice, testo, scritti, avvisi, aggiunti, r.dettagli);
+  if (r.json) stampa_json(a, codice, testo, scritti, avvisi, tralasciati, aggiunti, r.dettagli);
   return codice == 0 ? 0 : 1;
 }
