@@ -93,24 +93,27 @@ std::string treno_con(std::initializer_list<std::string> righe_treno) {
   return testo + "[fine]\r\n";
 }
 
-void compila_testi(compilato& c, const std::string& linea, const std::string& treno, int32_t j) {
+namespace {
+
+// Writes the two descriptions under the scenario's names and names the workspace.
+descrizioni scrivi_descrizioni(compilato& c, const std::string& linea, const std::string& treno) {
   const auto file_linea = c.cartella.percorso / "Valmorana_linea.txt";
   const auto file_treno = c.cartella.percorso / "Valmorana_Corsola-.txt";
   scrivi_testo(file_linea, linea);
   scrivi_testo(file_treno, treno);
   c.a.nome_linea = "Valmorana";
   c.a.nome_treno = "Corsola";
-  c.intestazione = compila(c.a, j, descrizioni{file_linea, file_treno, true});
+  return descrizioni{file_linea, file_treno, true};
+}
+
+}  // namespace
+
+void compila_testi(compilato& c, const std::string& linea, const std::string& treno, int32_t j) {
+  c.intestazione = compila(c.a, j, scrivi_descrizioni(c, linea, treno));
 }
 
 void leggi_testi(compilato& c, const std::string& linea, const std::string& treno) {
-  const auto file_linea = c.cartella.percorso / "Valmorana_linea.txt";
-  const auto file_treno = c.cartella.percorso / "Valmorana_Corsola-.txt";
-  scrivi_testo(file_linea, linea);
-  scrivi_testo(file_treno, treno);
-  c.a.nome_linea = "Valmorana";
-  c.a.nome_treno = "Corsola";
-  memorizza_dati(c.a, descrizioni{file_linea, file_treno, true});
+  memorizza_dati(c.a, scrivi_descrizioni(c, linea, treno));
 }
 
 std::string stazione(int32_t posizione, int tipo, int32_t lunghezza, const std::string& resto) {

@@ -11,16 +11,12 @@ namespace {
 // Curvature of the classes "1" to "6", radians per metre.
 constexpr double curvature[6] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
-// Writes the current gradient into cell g and moves g on, at least once and
-// then while g < fino, never at or past cell P.
+// Lays the current gradient from cell g on; false when a cell would be written
+// with a gradient that does not fit its byte.
 bool stendi_pendenza(area_lavoro& a, stato_linea& s, int64_t fino) {
-  const int64_t P = ultima_cella(a);
-  do {
-    if (s.g >= P) return true;
-    if (s.c < -100 || s.c > 155) return false;
-    a.percorso[static_cast<size_t>(s.g)].pendenza = static_cast<uint8_t>(s.c + 100);
-    ++s.g;
-  } while (s.g < fino);
+  if (s.g >= ultima_cella(a)) return true;
+  if (s.c < -100 || s.c > 155) return false;
+  stendi_tratto(a, s.g, fino, &cella_percorso::pendenza, static_cast<uint8_t>(s.c + 100));
   return true;
 }
 

@@ -99,6 +99,19 @@ inline bool cella_esiste(const area_lavoro& a, int64_t indice) {
   return indice >= 0 && indice <= ultima_cella(a);
 }
 
+// The stretch rule of gradients, speeds and adhesion: writes the value into
+// the field of cell i and moves i on, at least once and then while i < fino,
+// never at or past cell P.
+template <typename Campo>
+void stendi_tratto(area_lavoro& a, int64_t& i, int64_t fino, Campo cella_percorso::*campo, Campo valore) {
+  const int64_t P = ultima_cella(a);
+  do {
+    if (i >= P) return;
+    a.percorso[static_cast<size_t>(i)].*campo = valore;
+    ++i;
+  } while (i < fino);
+}
+
 // Sizes the cells and, when the plan is asked for, the plan from a line length.
 void dimensiona(area_lavoro& a, int32_t lunghezza);
 

@@ -47,6 +47,14 @@ void voce_elenco(std::string& uscita, bool& prima, const std::string& record) {
   uscita += "}";
   prima = false;
 }
+// One record: an element of the JSON list, or a line of text.
+void aggiungi_record(std::string& uscita, bool& prima, const std::string& record, bool json) {
+  if (json) {
+    voce_elenco(uscita, prima, record);
+  } else {
+    uscita += record + "\n";
+  }
+}
 void chiudi_elenco(std::string& uscita, bool vuoto) { uscita += vuoto ? "]" : "\n  ]"; }
 
 std::string campi_cella(const cella_percorso& c, int64_t indice, bool json) {
@@ -173,11 +181,7 @@ void stampa_celle(const std::string& file, size_t byte, const std::vector<cella_
   for (size_t i = 0; i < celle.size(); ++i) {
     if (!scelta.tutto && !cella_notevole(celle[i])) continue;
     std::string riga = campi_cella(celle[i], static_cast<int64_t>(i), scelta.json);
-    if (scelta.json) {
-      voce_elenco(uscita, prima, riga);
-    } else {
-      uscita += riga + "\n";
-    }
+    aggiungi_record(uscita, prima, riga, scelta.json);
   }
   if (scelta.json) {
     chiudi_elenco(uscita, prima);
@@ -204,11 +208,7 @@ void stampa_punti(const std::string& file, size_t byte, const std::array<punto, 
   for (int slot = 0; slot < numero_punti; ++slot) {
     if (!scelta.tutto && punto_vuoto(punti[static_cast<size_t>(slot)])) continue;
     std::string riga = campi_punto(punti, slot, scelta.json);
-    if (scelta.json) {
-      voce_elenco(uscita, prima, riga);
-    } else {
-      uscita += riga + "\n";
-    }
+    aggiungi_record(uscita, prima, riga, scelta.json);
   }
   if (scelta.json) {
     chiudi_elenco(uscita, prima);

@@ -7,18 +7,6 @@
 
 namespace {
 
-// Writes a stretch value into cell i and moves i on, at least once and then
-// while i < fino, never at or past cell P.
-template <typename Campo>
-void stendi(area_lavoro& a, int64_t& i, int64_t fino, Campo campo, uint8_t valore) {
-  const int64_t P = ultima_cella(a);
-  do {
-    if (i >= P) return;
-    a.percorso[static_cast<size_t>(i)].*campo = valore;
-    ++i;
-  } while (i < fino);
-}
-
 // The speed a cell holds, in steps of 5 km/h; false when it does not fit a byte.
 bool quinto_velocita(int32_t velocita, uint8_t& valore) {
   const int64_t v = arrotonda(velocita / 5.0);
@@ -32,12 +20,12 @@ bool stendi_velocita(area_lavoro& a, stato_treno& s, int64_t fino) {
   if (s.gv >= ultima_cella(a)) return true;
   uint8_t valore = 0;
   if (!quinto_velocita(s.sv, valore)) return false;
-  stendi(a, s.gv, fino, &cella_percorso::velocita, valore);
+  stendi_tratto(a, s.gv, fino, &cella_percorso::velocita, valore);
   return true;
 }
 
 void stendi_aderenza(area_lavoro& a, stato_treno& s, int64_t fino) {
-  stendi(a, s.ga, fino, &cella_percorso::aderenza, static_cast<uint8_t>(s.sa));
+  stendi_tratto(a, s.ga, fino, &cella_percorso::aderenza, static_cast<uint8_t>(s.sa));
 }
 
 esito fuori_linea(lettura& l, int32_t q) {
