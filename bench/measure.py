@@ -247,15 +247,15 @@ def stampa(confronti, banco, errore_banco, volte, radice):
         per_km = ""
         if b["name"] == "BM_compila":
             per_km = f"{in_ms(b, 'cpu_time') / (b['linea_km'] + 7):11.4f}"
-        elif b["name"].startswith("BM_calcola_metri"):
+        elif b["name"].startswith("BM_disegna_metri"):
             km = int(b["name"].split("km:")[1].split("/")[0])
             per_km = f"{in_ms(b, 'cpu_time') / (km + 7):11.4f}"
         sulla_linea = b["name"] in ("BM_compila", "BM_passata_finale") or b["name"].startswith("BM_scrivi")
         km_linea = b["linea_km"] if sulla_linea else ""
         scrivi(f"{b['name']:<44}{km_linea:>8}{in_ms(b, 'real_time'):10.3f}{in_ms(b, 'cpu_time'):10.3f}"
                f"{leggibile_rate(b):>20}{per_km}")
-    scrivi("  BM_calcola_metri: a plan of km + 7 km, straight (curve:0) or turning (curve:1); BM_compila (reading,"
-           " plan, pass, header; no files) on each line; the other rows on the 1000 km line. cpu ms/km: per km of plan")
+    scrivi("  BM_disegna_metri: drawing a plan of km + 7 km, straight (curve:0) or turning (curve:1); BM_compila"
+           " (reading, plan stretches, pass, header; no files) on each line; the other rows on the 1000 km line. cpu ms/km: per km of plan")
     return righe
 
 

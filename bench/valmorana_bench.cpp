@@ -99,25 +99,27 @@ void BM_lettore(benchmark::State& stato) {
 }
 BENCHMARK(BM_lettore)->Arg(8)->Unit(benchmark::kMillisecond);
 
-// The plan of a line of range(0) km, all straight (range(1) = 0) or all turning
-// at 0.001 rad/m (range(1) = 1), on a workspace sized once.
-void BM_calcola_metri(benchmark::State& stato) {
-  static area_lavoro a;
-  a.scrivi_tracciato = 1;
-  dimensiona(a, static_cast<int32_t>(stato.range(0) * 1000));
-  inizia_tracciato(a);
-  const double k = stato.range(1) != 0 ? 0.001 : 0.0;
-  const int64_t L = a.tracciato.ultimo_metro;
+// Drawing the metres of a plan of range(0) km + 7 km, all straight
+// (range(1) = 0) or all turning at 0.001 rad/m (range(1) = 1): the stepping
+// that the plan writer runs once for each component.
+void BM_disegna_metri(benchmark::State& stato) {
+  tracciato_piano t;
+  t.ultimo_metro = static_cast<int32_t>(stato.range(0) * 1000 + 7000);
+  inizia_piano(t);
+  aggiungi_tratto(t, t.ultimo_metro - 2, stato.range(1) != 0 ? 0.001 : 0.0);
   for (auto _ : stato) {
-    stato_linea s;
-    calcola_metri(a, s, L, k, false);
-    benchmark::DoNotOptimize(a.tracciato.valore[0].data());
-    benchmark::ClobberMemory();
+    double ultimo = 0;
+    percorri_metri(t, [&](int32_t, const double* x, const double* y, size_t n) {
+      benchmark::DoNotOptimize(x);
+      benchmark::DoNotOptimize(y);
+      ultimo = x[n - 1] + y[n - 1];
+    });
+    benchmark::DoNotOptimize(ultimo);
   }
-  stato.SetItemsProcessed(stato.iterations() * (L - 3));
-  stato.counters["metres"] = static_cast<double>(L - 3);
+  stato.SetItemsProcessed(stato.iterations() * (t.ultimo_metro - 3));
+  stato.counters["metres"] = static_cast<double>(t.ultimo_metro - 3);
 }
-BENCHMARK(BM_calcola_metri)
+BENCHMARK(BM_disegna_metri)
     ->ArgsProduct({{10, 100, 1000}, {0, 1}})
     ->ArgNames({"km", "curve"})
     ->Unit(benchmark::kMicrosecond);

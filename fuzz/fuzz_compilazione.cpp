@@ -94,7 +94,8 @@ void controlla_tracciato(const fs::path& file, int32_t L, bool completo) {
 
 // A complete plan: metres 0 and 1 whole numbers, 2 to L - 2 computed, the last
 // two empty, in both components.
-bool tracciato_completo(const tracciato_piano& t) {
+bool tracciato_completo(const tracciato_piano& piano) {
+  const piano_per_metro t = metri_del_piano(piano);
   const int32_t L = t.ultimo_metro;
   if (L < 3) return false;
   for (int k = 0; k < 2; ++k) {

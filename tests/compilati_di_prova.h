@@ -71,7 +71,7 @@ inline byte_file byte_punti(const std::array<punto, numero_punti>& punti) {
   return b;
 }
 
-inline byte_file byte_tracciato(const tracciato_piano& piano) {
+inline byte_file byte_tracciato(const piano_per_metro& piano) {
   byte_file b;
   for (size_t k = 0; k < 2; ++k) {
     for (size_t m = 0; m < piano.tag[k].size(); ++m) {
@@ -93,8 +93,8 @@ struct curva {
   double k;
 };
 
-inline tracciato_piano disegna_piano(int32_t ultimo_metro, const std::vector<curva>& curve) {
-  tracciato_piano t;
+inline piano_per_metro disegna_piano(int32_t ultimo_metro, const std::vector<curva>& curve) {
+  piano_per_metro t;
   t.ultimo_metro = ultimo_metro;
   for (size_t k = 0; k < 2; ++k) {
     t.tag[k].assign(static_cast<size_t>(ultimo_metro) + 1, tag_vuoto);

@@ -236,34 +236,34 @@ TEST(Linea, GradientRowAtTheLastAcceptedPosition) {
   EXPECT_EQ(x.a.codice_errore, 0);
 }
 
-double x_di(const area_lavoro& a, int m) { return a.tracciato.valore[0][m]; }
-double y_di(const area_lavoro& a, int m) { return a.tracciato.valore[1][m]; }
-double rotta(const area_lavoro& a, int m) {
-  return std::atan2(x_di(a, m) - x_di(a, m - 1), y_di(a, m) - y_di(a, m - 1));
+double x_di(const piano_per_metro& t, int m) { return t.valore[0][static_cast<size_t>(m)]; }
+double y_di(const piano_per_metro& t, int m) { return t.valore[1][static_cast<size_t>(m)]; }
+double rotta(const piano_per_metro& t, int m) {
+  return std::atan2(x_di(t, m) - x_di(t, m - 1), y_di(t, m) - y_di(t, m - 1));
 }
 
 TEST(Linea, PlanIsDrawnMetreByMetreFromTheCurves) {
   compilato x;
   compila_testi(x, linea_con({"curvad1,  1500,  900", "curvas31,  5000,  100", "curvad6,  10000,  1000"}), treno_minimo);
   ASSERT_EQ(x.a.codice_errore, 0);
-  const tracciato_piano& t = x.a.tracciato;
+  const piano_per_metro t = metri_del_piano(x.a.tracciato);
   EXPECT_EQ(t.tag[0][0], tag_intero);
   EXPECT_EQ(t.tag[1][1], tag_intero);
-  EXPECT_EQ(y_di(x.a, 1), 1.0);
+  EXPECT_EQ(y_di(t, 1), 1.0);
   for (int m : {2, 700, 1500}) {
     EXPECT_EQ(t.tag[0][m], tag_reale);
-    EXPECT_EQ(x_di(x.a, m), 0.0);
-    EXPECT_EQ(y_di(x.a, m), m);
+    EXPECT_EQ(x_di(t, m), 0.0);
+    EXPECT_EQ(y_di(t, m), m);
   }
   // the first turned metres, by hand: the step (0, 1) turned by k = 0.0001
-  EXPECT_EQ(x_di(x.a, 1501), 0.0001);
-  EXPECT_EQ(y_di(x.a, 1501), 1501.0);
-  EXPECT_EQ(x_di(x.a, 1502), 0.0001 + (0.0001 + 0.0001 * 1.0));
-  EXPECT_EQ(y_di(x.a, 1502), 1501.0 + (1.0 - 0.0001 * 0.0001));
-  EXPECT_NEAR(rotta(x.a, 2400), 900 * std::atan(0.0001), 1e-9);
+  EXPECT_EQ(x_di(t, 1501), 0.0001);
+  EXPECT_EQ(y_di(t, 1501), 1501.0);
+  EXPECT_EQ(x_di(t, 1502), 0.0001 + (0.0001 + 0.0001 * 1.0));
+  EXPECT_EQ(y_di(t, 1502), 1501.0 + (1.0 - 0.0001 * 0.0001));
+  EXPECT_NEAR(rotta(t, 2400), 900 * std::atan(0.0001), 1e-9);
   // "curvas31" takes class 1 (the first digit tested) and turns back
-  EXPECT_NEAR(rotta(x.a, 5100), 800 * std::atan(0.0001), 1e-9);
-  EXPECT_NEAR(rotta(x.a, 11000) - rotta(x.a, 9999), 1000 * std::atan(0.003), 1e-9);
+  EXPECT_NEAR(rotta(t, 5100), 800 * std::atan(0.0001), 1e-9);
+  EXPECT_NEAR(rotta(t, 11000) - rotta(t, 9999), 1000 * std::atan(0.003), 1e-9);
   const int32_t L = t.ultimo_metro;
   EXPECT_EQ(t.tag[0][L - 2], tag_reale);
   EXPECT_EQ(t.tag[0][L - 1], tag_vuoto);
@@ -274,16 +274,17 @@ TEST(Linea, CurveStartingBeforeMetreTwoTurnsFromMetreTwo) {
   compilato x;
   compila_testi(x, linea_con({"curvas4,  0,  10"}), treno_minimo);
   ASSERT_EQ(x.a.codice_errore, 0);
-  EXPECT_EQ(x_di(x.a, 2), -0.001);  // turned towards -x at once
+  EXPECT_EQ(x_di(metri_del_piano(x.a.tracciato), 2), -0.001);  // turned towards -x at once
 }
 
 TEST(Linea, PlanGoesOnStraightAfterCode15) {
   compilato x;
   compila_testi(x, linea_con({"curvad5,  1000,  500", "curvad5,  300000,  500"}), treno_minimo);
   EXPECT_EQ(x.a.codice_errore, 15);
-  const int32_t L = x.a.tracciato.ultimo_metro;
-  EXPECT_EQ(x.a.tracciato.tag[0][L - 2], tag_reale);
-  EXPECT_NEAR(rotta(x.a, L - 2), 500 * std::atan(0.002), 1e-9);
+  const piano_per_metro t = metri_del_piano(x.a.tracciato);
+  const int32_t L = t.ultimo_metro;
+  EXPECT_EQ(t.tag[0][L - 2], tag_reale);
+  EXPECT_NEAR(rotta(t, L - 2), 500 * std::atan(0.002), 1e-9);
   EXPECT_EQ(x.a.percorso[ultima_cella(x.a) - 3].pendenza, 100);
 }
 

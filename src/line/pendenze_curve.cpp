@@ -20,20 +20,9 @@ bool stendi_pendenza(area_lavoro& a, stato_linea& s, int64_t fino) {
   return true;
 }
 
-void metti_intero(tracciato_piano& t, int componente, int32_t metro, int16_t v) {
-  t.tag[componente][static_cast<size_t>(metro)] = tag_intero;
-  t.valore[componente][static_cast<size_t>(metro)] = v;
-}
-
 }  // namespace
 
-void inizia_tracciato(area_lavoro& a) {
-  tracciato_piano& t = a.tracciato;
-  metti_intero(t, 0, 0, 0);
-  metti_intero(t, 1, 0, 0);
-  metti_intero(t, 0, 1, 0);
-  metti_intero(t, 1, 1, 1);
-}
+void inizia_tracciato(area_lavoro& a) { inizia_piano(a.tracciato); }
 
 bool calcola_metri(area_lavoro& a, stato_linea& s, int64_t ultimo, double k, bool controlla_milione) {
   tracciato_piano& t = a.tracciato;
@@ -42,40 +31,7 @@ bool calcola_metri(area_lavoro& a, stato_linea& s, int64_t ultimo, double k, boo
   // A curve row may not take the counter past 1000000: it stops right after
   // the first metre at or beyond that one.
   const int64_t fine = controlla_milione ? std::min(limite, std::max<int64_t>(s.m, 1000000)) : limite;
-  double* x = t.valore[0].data();
-  double* y = t.valore[1].data();
-  // The step is formed anew from the two last points before each metre,
-  // exactly as the plan has always been drawn; the points are carried from one
-  // metre to the next as they were stored.
-  double x1 = x[s.m - 1], x2 = x[s.m - 2];
-  double y1 = y[s.m - 1], y2 = y[s.m - 2];
-  if (k == 0) {
-    for (int64_t m = s.m; m <= fine; ++m) {
-      const double dx = x1 - x2;
-      const double dy = y1 - y2;
-      x2 = x1;
-      y2 = y1;
-      x1 = x1 + dx;
-      y1 = y1 + dy;
-      x[m] = x1;
-      y[m] = y1;
-    }
-  } else {
-    for (int64_t m = s.m; m <= fine; ++m) {
-      const double dx = x1 - x2;
-      const double dy = y1 - y2;
-      const double pa = dx + k * dy;
-      const double pb = dy - k * dx;
-      x2 = x1;
-      y2 = y1;
-      x1 = x1 + pa;
-      y1 = y1 + pb;
-      x[m] = x1;
-      y[m] = y1;
-    }
-  }
-  std::fill(t.tag[0].begin() + s.m, t.tag[0].begin() + fine + 1, tag_reale);
-  std::fill(t.tag[1].begin() + s.m, t.tag[1].begin() + fine + 1, tag_reale);
+  aggiungi_tratto(t, static_cast<int32_t>(fine), k);
   s.m = fine + 1;
   return !(controlla_milione && s.m > 1000000);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/tracciato_piano.h"
+
 // One 50-metre track cell, fields in the order the track cell file stores them.
 struct cella_percorso {
   uint8_t tipo = 0;  // what stands in the cell; 0 plain track, 11 scenery marker
@@ -40,18 +42,6 @@ struct punto {
   uint8_t scelta_c = 0;
   uint8_t scelta_b = 0;
   int32_t orario = 0;
-};
-
-// Tags of a plan element, as the plan file stores them.
-enum : uint8_t { tag_vuoto = 0, tag_intero = 2, tag_reale = 5 };
-
-// The per-metre plan: metres 0 to L of two components (0 = x, 1 = y). Each
-// element is empty, a 16-bit integer or a double; integers are held exactly
-// in `valore` and told apart by their tag.
-struct tracciato_piano {
-  int32_t ultimo_metro = -1;  // L; -1 while the plan is not created
-  std::array<std::vector<uint8_t>, 2> tag;
-  std::array<std::vector<double>, 2> valore;
 };
 
 // Which description a recorded problem was found in.

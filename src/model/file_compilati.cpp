@@ -40,17 +40,28 @@ size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
 
 void scrivi_tracciato_in(scrittore& s, const tracciato_piano& t) {
   if (t.ultimo_metro < 0) return;
-  constexpr size_t per_volta = 4096;  // elements encoded per request for room
+  const int32_t L = t.ultimo_metro;
+  // Both coordinates come from one stepping, but the file holds all of x
+  // before y: the metres are drawn once for each component.
   for (int k = 0; k < 2; ++k) {
-    const uint8_t* tag = t.tag[k].data();
-    const double* valore = t.valore[k].data();
-    const size_t n = t.tag[k].size();
-    for (size_t da = 0; da < n; da += per_volta) {
-      const size_t quanti = std::min(per_volta, n - da);
-      unsigned char* const inizio = spazio(s, quanti * 10);
-      unsigned char* out = inizio;
-      for (size_t i = da; i < da + quanti; ++i) out += codifica_elemento(out, tag[i], valore[i]);
-      avanza(s, static_cast<size_t>(out - inizio));
+    const uint8_t inizio = t.iniziato != 0 ? tag_intero : tag_vuoto;
+    for (int32_t m = 0; m < std::min(2, L + 1); ++m) {
+      unsigned char* out = spazio(s, 10);
+      avanza(s, codifica_elemento(out, inizio, k == 1 && m == 1 ? 1.0 : 0.0));
+    }
+    int32_t disegnati = 1;
+    percorri_metri(t, [&](int32_t primo, const double* x, const double* y, size_t n) {
+      const double* v = k == 0 ? x : y;
+      const size_t quanti = std::min(n, static_cast<size_t>(std::max(0, L + 1 - primo)));
+      unsigned char* const da = spazio(s, quanti * 10);
+      unsigned char* out = da;
+      for (size_t i = 0; i < quanti; ++i) out += codifica_elemento(out, tag_reale, v[i]);
+      avanza(s, static_cast<size_t>(out - da));
+      disegnati = primo + static_cast<int32_t>(quanti) - 1;
+    });
+    for (int32_t m = std::max(disegnati, 1) + 1; m <= L; ++m) {
+      unsigned char* out = spazio(s, 2);
+      avanza(s, codifica_elemento(out, tag_vuoto, 0));
     }
   }
 }

@@ -51,16 +51,19 @@ std::optional<errore_file> libera_nome(const fs::path& nome) {
   return std::nullopt;
 }
 
-std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f, const fs::path& temporaneo) {
+// Writes one file of a set through `s`, whose block the set's files share.
+std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f, const fs::path& temporaneo, scrittore& s) {
   errno = 0;
   std::FILE* file = apri_file(temporaneo, "wb");
   if (file == nullptr) return guasto(f.destinazione, errno != 0 ? errno : EIO);
-  scrittore s;
   s.file = file;
+  s.usati = 0;
+  s.errno_guasto = 0;
   f.produci(s);
   svuota(s);
   if (s.errno_guasto == 0 && std::fflush(file) != 0) s.errno_guasto = errno != 0 ? errno : EIO;
   if (std::fclose(file) != 0 && s.errno_guasto == 0) s.errno_guasto = errno != 0 ? errno : EIO;
+  s.file = nullptr;
   if (s.errno_guasto != 0) return guasto(f.destinazione, s.errno_guasto);
   return std::nullopt;
 }
@@ -116,20 +119,9 @@ void svuota(scrittore& s) {
 
 unsigned char* spazio(scrittore& s, size_t quanti) {
   if (quanti > s.capienza - s.usati) {
-    if (s.capienza < dimensione_blocco) {
-      // Grow first: a file shorter than the block goes out in one write.
-      size_t nuova = std::max({s.capienza * 2, s.usati + quanti, size_t{4096}});
-      nuova = std::min(nuova, dimensione_blocco);
-      if (nuova >= s.usati + quanti) {
-        std::unique_ptr<unsigned char[]> piu_grande(new unsigned char[nuova]);
-        if (s.usati > 0) std::memcpy(piu_grande.get(), s.blocco.get(), s.usati);
-        s.blocco = std::move(piu_grande);
-        s.capienza = nuova;
-        return s.blocco.get() + s.usati;
-      }
-    }
     svuota(s);
-    if (quanti > s.capienza) {
+    if (s.capienza < dimensione_blocco) {
+      // Left uncleared: only the part that a file fills is ever touched.
       s.blocco.reset(new unsigned char[dimensione_blocco]);
       s.capienza = dimensione_blocco;
     }
@@ -156,6 +148,7 @@ std::string descrivi(const errore_file& e) { return testo_da_percorso(e.file) + 
 
 std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> insieme) {
   std::vector<fs::path> temporanei;
+  scrittore s;
   for (const file_da_scrivere& f : insieme) {
     std::error_code stato;
     std::optional<errore_file> errore;
@@ -164,7 +157,7 @@ std::optional<errore_file> sostituisci_file(std::span<const file_da_scrivere> in
     if (!errore) errore = libera_nome(temporaneo);
     if (!errore) {
       temporanei.push_back(temporaneo);
-      errore = scrivi_temporaneo(f, temporaneo);
+      errore = scrivi_temporaneo(f, temporaneo, s);
     }
     if (errore) {
       rimuovi(temporanei);

@@ -15,9 +15,10 @@
 #include <string_view>
 #include <vector>
 
-// Gathers bytes and hands them to the file in large blocks. The block grows
-// with what a file needs, up to `dimensione_blocco`, so that a short text
-// takes no more memory than its own length; it is never cleared beforehand.
+// Gathers bytes and hands them to the file in large blocks. The block is taken
+// whole on the first write and never cleared: only the part that a file fills
+// is ever touched, so a short text costs no more memory than its own length,
+// and the files of a set share one block.
 struct scrittore {
   std::FILE* file = nullptr;
   std::unique_ptr<unsigned char[]> blocco;

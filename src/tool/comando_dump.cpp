@@ -80,7 +80,7 @@ int descrivi_file(const std::string& nome_file, const scelta_stampa& scelta, std
         break;
       }
       case tipo_compilato::tracciato: {
-        tracciato_piano piano;
+        piano_per_metro piano;
         errore.guasto = decodifica_tracciato(byte, piano);
         if (!errore.guasto) stampa_tracciato(nome_file, byte.size(), piano, scelta, uscita);
         break;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-bool punto_al_metro(const tracciato_piano& piano, int64_t metro, punto_piano& p) {
+bool punto_al_metro(const piano_per_metro& piano, int64_t metro, punto_piano& p) {
   if (metro < 0 || metro > piano.ultimo_metro) return false;
   auto i = static_cast<size_t>(metro);
   if (piano.tag[0][i] == tag_vuoto || piano.tag[1][i] == tag_vuoto) return false;
@@ -13,7 +13,7 @@ bool punto_al_metro(const tracciato_piano& piano, int64_t metro, punto_piano& p)
   return true;
 }
 
-bool direzione_al_metro(const tracciato_piano& piano, int64_t metro, double& direzione) {
+bool direzione_al_metro(const piano_per_metro& piano, int64_t metro, double& direzione) {
   punto_piano a, b;
   if (!punto_al_metro(piano, metro - 1, a) || !punto_al_metro(piano, metro, b)) return false;
   double dx = b.x - a.x, dy = b.y - a.y;
@@ -22,7 +22,7 @@ bool direzione_al_metro(const tracciato_piano& piano, int64_t metro, double& dir
   return true;
 }
 
-std::vector<int32_t> metri_vicini(const tracciato_piano& piano) {
+std::vector<int32_t> metri_vicini(const piano_per_metro& piano) {
   auto metri = static_cast<size_t>(piano.ultimo_metro + 1);
   std::vector<int32_t> prima(metri, -1), dopo(metri, -1);
   punto_piano p;
@@ -42,7 +42,7 @@ std::vector<int32_t> metri_vicini(const tracciato_piano& piano) {
   return prima;
 }
 
-bool punto_piu_vicino(const tracciato_piano& piano, const std::vector<int32_t>& vicini, int64_t metro,
+bool punto_piu_vicino(const piano_per_metro& piano, const std::vector<int32_t>& vicini, int64_t metro,
                       punto_piano& p) {
   if (vicini.empty()) return false;
   int64_t m = std::clamp<int64_t>(metro, 0, static_cast<int64_t>(vicini.size()) - 1);
@@ -54,7 +54,7 @@ double differenza_angolo(double a, double b) {
   return d == -std::numbers::pi ? std::numbers::pi : d;
 }
 
-riepilogo_tracciato riassumi_tracciato(const tracciato_piano& piano) {
+riepilogo_tracciato riassumi_tracciato(const piano_per_metro& piano) {
   riepilogo_tracciato r;
   for (size_t k = 0; k < 2; ++k) {
     for (uint8_t t : piano.tag[k]) {

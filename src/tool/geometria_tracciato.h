@@ -16,21 +16,21 @@ struct punto_piano {
 
 // The point of a metre; false when the metre lies outside the plan or either
 // component is empty there.
-bool punto_al_metro(const tracciato_piano& piano, int64_t metro, punto_piano& p);
+bool punto_al_metro(const piano_per_metro& piano, int64_t metro, punto_piano& p);
 
 // Heading of the step from metre - 1 to metre, in radians from +y towards +x
 // (the side a curve without "s" turns to); false without both points.
-bool direzione_al_metro(const tracciato_piano& piano, int64_t metro, double& direzione);
+bool direzione_al_metro(const piano_per_metro& piano, int64_t metro, double& direzione);
 
 // For every metre of the plan, the nearest metre that holds a point (the
 // earlier one on a tie), so that a drawing finds a point for any metre at
 // once, however sparse the plan; empty for a plan without points.
-std::vector<int32_t> metri_vicini(const tracciato_piano& piano);
+std::vector<int32_t> metri_vicini(const piano_per_metro& piano);
 
 // The point of a metre or, where it holds none, of the nearest metre that
 // does; metres outside the plan take its nearest end. False for a plan
 // without points.
-bool punto_piu_vicino(const tracciato_piano& piano, const std::vector<int32_t>& vicini, int64_t metro,
+bool punto_piu_vicino(const piano_per_metro& piano, const std::vector<int32_t>& vicini, int64_t metro,
                       punto_piano& p);
 
 struct riepilogo_tracciato {
@@ -48,7 +48,7 @@ struct riepilogo_tracciato {
   double svolta_totale = 0;
 };
 
-riepilogo_tracciato riassumi_tracciato(const tracciato_piano& piano);
+riepilogo_tracciato riassumi_tracciato(const piano_per_metro& piano);
 
 // Angle b - a brought into (-pi, pi].
 double differenza_angolo(double a, double b);

@@ -38,7 +38,7 @@ TEST(RiassumiTracciato, AddsTheTurnsWithTheirSideAndSize) {
 }
 
 TEST(RiassumiTracciato, BoundingBoxAndHeadingFollowTheCurveSide) {
-  tracciato_piano piano = prova::disegna_piano(4000, {{1500, 1000, 0.001}});
+  piano_per_metro piano = prova::disegna_piano(4000, {{1500, 1000, 0.001}});
   riepilogo_tracciato r = riassumi_tracciato(piano);
   // A curve without "s" turns from +y towards +x.
   EXPECT_EQ(r.x_minimo, 0);
@@ -62,7 +62,7 @@ TEST(RiassumiTracciato, BoundingBoxAndHeadingFollowTheCurveSide) {
 }
 
 TEST(PuntoPiuVicino, FallsBackOnTheNearestMetreWithAPoint) {
-  tracciato_piano piano = prova::disegna_piano(100, {});
+  piano_per_metro piano = prova::disegna_piano(100, {});
   // A gap of empty metres 40 to 49: each side takes the nearer end of it.
   for (size_t k = 0; k < 2; ++k) std::fill(piano.tag[k].begin() + 40, piano.tag[k].begin() + 50, tag_vuoto);
   std::vector<int32_t> vicini = metri_vicini(piano);
@@ -74,11 +74,11 @@ TEST(PuntoPiuVicino, FallsBackOnTheNearestMetreWithAPoint) {
     EXPECT_EQ(p.y, c.y) << c.metro;
   }
   punto_piano p;
-  tracciato_piano vuoto = prova::disegna_piano(100, {});
+  piano_per_metro vuoto = prova::disegna_piano(100, {});
   for (auto& tag : vuoto.tag) std::fill(tag.begin(), tag.end(), tag_vuoto);
   EXPECT_TRUE(metri_vicini(vuoto).empty());
   EXPECT_FALSE(punto_piu_vicino(vuoto, metri_vicini(vuoto), 10, p));
-  EXPECT_FALSE(punto_piu_vicino(tracciato_piano{}, metri_vicini(tracciato_piano{}), 10, p));
+  EXPECT_FALSE(punto_piu_vicino(piano_per_metro{}, metri_vicini(piano_per_metro{}), 10, p));
 }
 
 TEST(DifferenzaAngolo, TakesTheShortWayRound) {

@@ -185,7 +185,7 @@ std::optional<guasto_formato> decodifica_punti(std::span<const uint8_t> byte,
   return std::nullopt;
 }
 
-std::optional<guasto_formato> decodifica_tracciato(std::span<const uint8_t> byte, tracciato_piano& piano) {
+std::optional<guasto_formato> decodifica_tracciato(std::span<const uint8_t> byte, piano_per_metro& piano) {
   std::vector<uint8_t> tag;
   std::vector<double> valore;
   cursore c{byte};

@@ -36,7 +36,7 @@ std::optional<guasto_formato> decodifica_celle(std::span<const uint8_t> byte,
 std::optional<guasto_formato> decodifica_punti(std::span<const uint8_t> byte,
                                                std::array<punto, numero_punti>& punti);
 // Fills every element with its tag; integers are held exactly in `valore`.
-std::optional<guasto_formato> decodifica_tracciato(std::span<const uint8_t> byte, tracciato_piano& piano);
+std::optional<guasto_formato> decodifica_tracciato(std::span<const uint8_t> byte, piano_per_metro& piano);
 
 // The slot map: stations from slot 1 upward, signboard texts from slot 80
 // downward, each run ending at the first slot that holds nothing.
@@ -52,7 +52,7 @@ std::optional<errore_file> carica_file(const std::filesystem::path& file, std::v
 struct scenario_compilato {
   std::vector<cella_percorso> percorso;
   std::array<punto, numero_punti> punti;
-  tracciato_piano tracciato;
+  piano_per_metro tracciato;
 };
 
 // A compiled file that could not be used: which file, and either the system's

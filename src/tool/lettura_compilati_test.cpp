@@ -159,12 +159,12 @@ TEST(DecodificaPunti, HostileBytesFailAtTheFieldThatRunsPastTheEnd) {
 }
 
 TEST(DecodificaTracciato, SplitsTheElementsIntoTwoComponentsByTag) {
-  tracciato_piano scritto = prova::disegna_piano(20, {{5, 10, 0.003}});
+  piano_per_metro scritto = prova::disegna_piano(20, {{5, 10, 0.003}});
   byte_file b = prova::byte_tracciato(scritto);
   // Two components of 2 integers, 17 reals and 2 empty elements.
   ASSERT_EQ(b.size(), 2u * (2 * 4 + 17 * 10 + 2 * 2));
   EXPECT_EQ((byte_file{b.begin() + 8, b.begin() + 10}), (byte_file{5, 0}));
-  tracciato_piano piano;
+  piano_per_metro piano;
   ASSERT_FALSE(decodifica_tracciato(b, piano));
   EXPECT_EQ(piano.ultimo_metro, 20);
   for (size_t k = 0; k < 2; ++k) {
@@ -199,7 +199,7 @@ TEST(DecodificaTracciato, HostileBytesFailAtTheElementThatDoesNotFit) {
       {"not a number", nan, 2, "element 0: not a finite number"},
   };
   for (const caso& c : casi) {
-    tracciato_piano piano;
+    piano_per_metro piano;
     auto g = decodifica_tracciato(c.byte, piano);
     ASSERT_TRUE(g) << c.nome;
     EXPECT_EQ(g->offset, c.offset) << c.nome;
@@ -286,10 +286,11 @@ TEST(CaricaScenario, ReadsBackEveryFieldTheCompilerWrote) {
         << "slot " << i;
   }
   EXPECT_EQ(s.punti[2].nome, "Citt\xE0 Alta");
-  EXPECT_EQ(s.tracciato.ultimo_metro, c.a.tracciato.ultimo_metro);
+  const piano_per_metro compilato = metri_del_piano(c.a.tracciato);
+  EXPECT_EQ(s.tracciato.ultimo_metro, compilato.ultimo_metro);
   for (size_t k = 0; k < 2; ++k) {
-    EXPECT_EQ(s.tracciato.tag[k], c.a.tracciato.tag[k]);
-    EXPECT_EQ(s.tracciato.valore[k], c.a.tracciato.valore[k]);
+    EXPECT_EQ(s.tracciato.tag[k], compilato.tag[k]);
+    EXPECT_EQ(s.tracciato.valore[k], compilato.valore[k]);
   }
   // What the fixture put where the worked examples say.
   EXPECT_EQ(s.percorso[51].tipo, 1);

@@ -105,7 +105,7 @@ std::string campi_punto(const std::array<punto, numero_punti>& punti, int slot, 
   return f.riga;
 }
 
-void campione_tracciato(const tracciato_piano& piano, int64_t metro, bool json, std::string& riga) {
+void campione_tracciato(const piano_per_metro& piano, int64_t metro, bool json, std::string& riga) {
   punto_piano p;
   bool ha_punto = punto_al_metro(piano, metro, p);
   double d = 0;
@@ -133,7 +133,7 @@ void campione_tracciato(const tracciato_piano& piano, int64_t metro, bool json, 
   if (ha_direzione) aggiungi(riga, " heading=%.6f rad (%.3f deg)", d, gradi(d));
 }
 
-std::vector<int64_t> metri_campione(const tracciato_piano& piano, const scelta_stampa& scelta) {
+std::vector<int64_t> metri_campione(const piano_per_metro& piano, const scelta_stampa& scelta) {
   std::vector<int64_t> metri;
   int64_t passo = scelta.tutto ? 1 : scelta.ogni;
   if (passo <= 0) return metri;
@@ -216,7 +216,7 @@ void stampa_punti(const std::string& file, size_t byte, const std::array<punto, 
   }
 }
 
-void stampa_tracciato(const std::string& file, size_t byte, const tracciato_piano& piano,
+void stampa_tracciato(const std::string& file, size_t byte, const piano_per_metro& piano,
                       const scelta_stampa& scelta, std::string& uscita) {
   riepilogo_tracciato r = riassumi_tracciato(piano);
   long long ultimo = piano.ultimo_metro;

@@ -25,7 +25,7 @@ void stampa_celle(const std::string& file, size_t byte, const std::vector<cella_
                   const scelta_stampa& scelta, std::string& uscita);
 void stampa_punti(const std::string& file, size_t byte, const std::array<punto, numero_punti>& punti,
                   const scelta_stampa& scelta, std::string& uscita);
-void stampa_tracciato(const std::string& file, size_t byte, const tracciato_piano& piano,
+void stampa_tracciato(const std::string& file, size_t byte, const piano_per_metro& piano,
                       const scelta_stampa& scelta, std::string& uscita);
 
 // What a slot stands for in the slot map ("station 3", "line header", ...).

@@ -110,7 +110,7 @@ TEST(StampaPunti, JsonKeepsEveryByteOfTheName) {
 }
 
 TEST(StampaTracciato, SummarisesThePlanAndSamplesItEveryNMetres) {
-  tracciato_piano piano = prova::disegna_piano(4000, {{1500, 1000, 0.001}});
+  piano_per_metro piano = prova::disegna_piano(4000, {{1500, 1000, 0.001}});
   std::string uscita;
   stampa_tracciato("L_linea.dat", 80012, piano, {.ogni = 1000}, uscita);
   std::vector<std::string> r = righe(uscita);
