@@ -24,6 +24,7 @@
 #include "line/linea.h"
 #include "model/file_compilati.h"
 #include "model/nomi_file.h"
+#include "platform/piattaforma.h"
 #include "reading/lettore.h"
 #include "tool/nomi_scenario.h"
 
@@ -109,10 +110,8 @@ void BM_disegna_metri(benchmark::State& stato) {
   aggiungi_tratto(t, t.ultimo_metro - 2, stato.range(1) != 0 ? 0.001 : 0.0);
   for (auto _ : stato) {
     double ultimo = 0;
-    percorri_metri(t, [&](int32_t, const double* x, const double* y, size_t n) {
-      benchmark::DoNotOptimize(x);
-      benchmark::DoNotOptimize(y);
-      ultimo = x[n - 1] + y[n - 1];
+    percorri_tratti(t, [&](int32_t, size_t n, passo_piano& p, double k) {
+      disegna_metri(p, k, n, [&](double x, double y) { ultimo = x + y; });
     });
     benchmark::DoNotOptimize(ultimo);
   }
@@ -200,9 +199,11 @@ void BM_passata_finale(benchmark::State& stato) {
   stato.counters["cells"] = static_cast<double>(letti.size());
 }
 
-// A writer into a sink that throws its bytes away: the encoding and the buffer.
+// A writer into a file of its own that each round writes over from its start:
+// the encoding, the buffer and the copy into pages the file already has.
 struct pozzo {
-  std::FILE* file = std::fopen("/dev/null", "wb");
+  fs::path percorso = cartella_comune().percorso / "pozzo.dat";
+  std::FILE* file = apri_file(percorso, "wb");
   ~pozzo() {
     if (file) std::fclose(file);
   }
@@ -232,11 +233,13 @@ void misura_scrittore(benchmark::State& stato, Scrivi scrivi, const char* nome_f
   pozzo p;
   scrittore s;
   s.file = p.file;
+  s.percorso = p.percorso;
   for (auto _ : stato) {
-    s.usati = 0;
+    sposta_a(s.file, 0);
     scrivi(s, *a);
-    benchmark::DoNotOptimize(s.blocco.get());
+    svuota(s);
   }
+  if (s.errno_guasto != 0) stato.SkipWithError("the writer failed");
   stato.SetBytesProcessed(stato.iterations() * byte);
   stato.counters["bytes"] = static_cast<double>(byte);
 }

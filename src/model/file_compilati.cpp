@@ -36,34 +36,68 @@ size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
   return 2;
 }
 
+// The element of a double: its tag and its 8 bytes, little-endian.
+inline void codifica_reale(unsigned char* out, double valore) {
+  const auto bit = std::bit_cast<uint64_t>(valore);
+  out[0] = tag_reale;
+  out[1] = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out + 2, &bit, sizeof bit);
+  } else {
+    for (int i = 0; i < 8; ++i) out[2 + i] = static_cast<unsigned char>(bit >> (8 * i));
+  }
+}
+
+// Draws n metres and encodes them as they come, x and y each into its own
+// component's bytes: the stepping waits on each point, and the encoding fills
+// that wait. Kept apart so that the loop holds its points in registers.
+[[gnu::noinline]] void disegna_codificando(passo_piano& p, double k, size_t n, unsigned char* x, unsigned char* y) {
+  disegna_metri(p, k, n, [&](double vx, double vy) {
+    codifica_reale(x, vx);
+    codifica_reale(y, vy);
+    x += 10;
+    y += 10;
+  });
+}
+
+// Bytes of one component of the plan file: metres 0 and 1, then the drawn
+// metres, then the empty rest.
+uint64_t byte_componente(const tracciato_piano& t) {
+  const int64_t L = t.ultimo_metro;
+  const int64_t ultimo = ultimo_disegnato(t);
+  const int64_t primi = std::min<int64_t>(2, L + 1);
+  const int64_t disegnati = std::max<int64_t>(0, ultimo - 1);
+  const int64_t vuoti = std::max<int64_t>(0, L - std::max<int64_t>(ultimo, 1));
+  return static_cast<uint64_t>(primi * (t.iniziato != 0 ? 4 : 2) + disegnati * 10 + vuoti * 2);
+}
+
 }  // namespace
 
 void scrivi_tracciato_in(scrittore& s, const tracciato_piano& t) {
   if (t.ultimo_metro < 0) return;
+  // The file holds every x before every y, and both come from one stepping:
+  // the y go through a second writer straight into their place after the x.
+  scrittore y;
+  if (!apri_parte(s, byte_componente(t), y)) return;
+  scrittore* const componente[2] = {&s, &y};
+  const uint8_t inizio = t.iniziato != 0 ? tag_intero : tag_vuoto;
   const int32_t L = t.ultimo_metro;
-  // Both coordinates come from one stepping, but the file holds all of x
-  // before y: the metres are drawn once for each component.
   for (int k = 0; k < 2; ++k) {
-    const uint8_t inizio = t.iniziato != 0 ? tag_intero : tag_vuoto;
-    for (int32_t m = 0; m < std::min(2, L + 1); ++m) {
-      unsigned char* out = spazio(s, 10);
-      avanza(s, codifica_elemento(out, inizio, k == 1 && m == 1 ? 1.0 : 0.0));
-    }
-    int32_t disegnati = 1;
-    percorri_metri(t, [&](int32_t primo, const double* x, const double* y, size_t n) {
-      const double* v = k == 0 ? x : y;
-      const size_t quanti = std::min(n, static_cast<size_t>(std::max(0, L + 1 - primo)));
-      unsigned char* const da = spazio(s, quanti * 10);
-      unsigned char* out = da;
-      for (size_t i = 0; i < quanti; ++i) out += codifica_elemento(out, tag_reale, v[i]);
-      avanza(s, static_cast<size_t>(out - da));
-      disegnati = primo + static_cast<int32_t>(quanti) - 1;
-    });
-    for (int32_t m = std::max(disegnati, 1) + 1; m <= L; ++m) {
-      unsigned char* out = spazio(s, 2);
-      avanza(s, codifica_elemento(out, tag_vuoto, 0));
+    for (int32_t m = 0; m <= std::min(1, L); ++m) {
+      avanza(*componente[k], codifica_elemento(spazio(*componente[k], 10), inizio, k == 1 && m == 1 ? 1.0 : 0.0));
     }
   }
+  const int32_t ultimo = ultimo_disegnato(t);
+  percorri_tratti(t, [&](int32_t primo, size_t n, passo_piano& p, double k) {
+    const size_t quanti = std::min(n, static_cast<size_t>(std::max(0, ultimo + 1 - primo)));
+    disegna_codificando(p, k, quanti, spazio(s, quanti * 10), spazio(y, quanti * 10));
+    avanza(s, quanti * 10);
+    avanza(y, quanti * 10);
+  });
+  for (int k = 0; k < 2; ++k) {
+    for (int32_t m = std::max(ultimo, 1) + 1; m <= L; ++m) avanza(*componente[k], codifica_elemento(spazio(*componente[k], 2), tag_vuoto, 0));
+  }
+  chiudi_parte(s, y);
 }
 
 void scrivi_punti_in(scrittore& s, const area_lavoro& a) {

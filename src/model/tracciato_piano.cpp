@@ -18,37 +18,6 @@ passo_piano passo_iniziale(const tracciato_piano& t) {
   return p;
 }
 
-void disegna_metri(passo_piano& p, double k, double* x, double* y, size_t n) {
-  double x1 = p.x1, x2 = p.x2;
-  double y1 = p.y1, y2 = p.y2;
-  if (k == 0) {
-    for (size_t i = 0; i < n; ++i) {
-      const double dx = x1 - x2;
-      const double dy = y1 - y2;
-      x2 = x1;
-      y2 = y1;
-      x1 = x1 + dx;
-      y1 = y1 + dy;
-      x[i] = x1;
-      y[i] = y1;
-    }
-  } else {
-    for (size_t i = 0; i < n; ++i) {
-      const double dx = x1 - x2;
-      const double dy = y1 - y2;
-      const double pa = dx + k * dy;
-      const double pb = dy - k * dx;
-      x2 = x1;
-      y2 = y1;
-      x1 = x1 + pa;
-      y1 = y1 + pb;
-      x[i] = x1;
-      y[i] = y1;
-    }
-  }
-  p = passo_piano{x1, y1, x2, y2};
-}
-
 piano_per_metro metri_del_piano(const tracciato_piano& t) {
   piano_per_metro piano;
   piano.ultimo_metro = t.ultimo_metro;
@@ -62,14 +31,16 @@ piano_per_metro metri_del_piano(const tracciato_piano& t) {
     for (int k = 0; k < 2; ++k) piano.tag[k][0] = piano.tag[k][1] = tag_intero;
     piano.valore[1][1] = 1;
   }
-  percorri_metri(t, [&](int32_t primo, const double* x, const double* y, size_t quanti) {
-    const auto da = static_cast<size_t>(primo);
-    const size_t fino = std::min(n, da + quanti);
-    for (size_t m = da; m < fino; ++m) {
-      piano.tag[0][m] = piano.tag[1][m] = tag_reale;
-      piano.valore[0][m] = x[m - da];
-      piano.valore[1][m] = y[m - da];
-    }
+  percorri_tratti(t, [&](int32_t primo, size_t quanti, passo_piano& p, double k) {
+    auto m = static_cast<size_t>(primo);
+    disegna_metri(p, k, quanti, [&](double x, double y) {
+      if (m < n) {
+        piano.tag[0][m] = piano.tag[1][m] = tag_reale;
+        piano.valore[0][m] = x;
+        piano.valore[1][m] = y;
+      }
+      ++m;
+    });
   });
   return piano;
 }

@@ -37,6 +37,9 @@ inline void inizia_piano(tracciato_piano& t) { t.iniziato = 1; }
 // The metre the next stretch starts at.
 inline int32_t prossimo_metro(const tracciato_piano& t) { return t.tratti.empty() ? 2 : t.tratti.back().fine + 1; }
 
+// The last metre with a drawn point; 1 (or L, if less) while none is drawn.
+inline int32_t ultimo_disegnato(const tracciato_piano& t) { return std::min(prossimo_metro(t) - 1, t.ultimo_metro); }
+
 // Draws the metres from `prossimo_metro` to `fine` with curvature k. A stretch
 // turned like the one before it lengthens that one: the steps are the same.
 void aggiungi_tratto(tracciato_piano& t, int32_t fine, double k);
@@ -50,26 +53,54 @@ struct passo_piano {
 // The points of metres 1 and 0, from which metre 2 is stepped.
 passo_piano passo_iniziale(const tracciato_piano& t);
 
-// Draws the next n metres into x[0..n) and y[0..n), each step formed anew from
-// the two last points and turned by k, exactly as the plan has always been
-// drawn; `p` is carried on to the last of them.
-void disegna_metri(passo_piano& p, double k, double* x, double* y, size_t n);
+// Draws the next n metres, handing each point to metro(x, y) in order: each
+// step is formed anew from the two last points and turned by k, exactly as
+// the plan has always been drawn; `p` is carried on to the last of them. The
+// stepping waits on each result in turn, so what `metro` does with a point
+// costs next to nothing beside it.
+template <class F>
+inline void disegna_metri(passo_piano& p, double k, size_t n, F&& metro) {
+  double x1 = p.x1, x2 = p.x2;
+  double y1 = p.y1, y2 = p.y2;
+  if (k == 0) {
+    for (size_t i = 0; i < n; ++i) {
+      const double dx = x1 - x2;
+      const double dy = y1 - y2;
+      x2 = x1;
+      y2 = y1;
+      x1 = x1 + dx;
+      y1 = y1 + dy;
+      metro(x1, y1);
+    }
+  } else {
+    for (size_t i = 0; i < n; ++i) {
+      const double dx = x1 - x2;
+      const double dy = y1 - y2;
+      const double pa = dx + k * dy;
+      const double pb = dy - k * dx;
+      x2 = x1;
+      y2 = y1;
+      x1 = x1 + pa;
+      y1 = y1 + pb;
+      metro(x1, y1);
+    }
+  }
+  p = passo_piano{x1, y1, x2, y2};
+}
 
 inline constexpr size_t metri_per_volta = 2048;
 
-// Calls blocco(primo_metro, x, y, n) for the drawn metres in order, at most
-// `metri_per_volta` at a time.
+// Calls tratto(primo_metro, n, passo, k) for the drawn metres in order, at
+// most `metri_per_volta` at a time; each call draws its n metres with
+// disegna_metri(passo, k, n, ...).
 template <class F>
-void percorri_metri(const tracciato_piano& t, F&& blocco) {
-  double x[metri_per_volta];
-  double y[metri_per_volta];
+void percorri_tratti(const tracciato_piano& t, F&& tratto) {
   passo_piano p = passo_iniziale(t);
   int32_t metro = 2;
-  for (const tratto_piano& tratto : t.tratti) {
-    while (metro <= tratto.fine) {
-      const size_t n = std::min(metri_per_volta, static_cast<size_t>(tratto.fine - metro) + 1);
-      disegna_metri(p, tratto.curvatura, x, y, n);
-      blocco(metro, static_cast<const double*>(x), static_cast<const double*>(y), n);
+  for (const tratto_piano& r : t.tratti) {
+    while (metro <= r.fine) {
+      const size_t n = std::min(metri_per_volta, static_cast<size_t>(r.fine - metro) + 1);
+      tratto(metro, n, p, r.curvatura);
       metro += static_cast<int32_t>(n);
     }
   }

@@ -2,6 +2,7 @@
 // and its window system. One implementation per platform, chosen at build time.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -36,3 +37,7 @@ inline std::string testo_da_percorso(const std::filesystem::path& p) {
 
 // Opens a file by path (wide-character on Windows), as std::fopen does.
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo);
+
+// Moves an open file's position to byte `posizione` (past its end too, to
+// write there); false when the system refuses.
+bool sposta_a(std::FILE* file, uint64_t posizione);

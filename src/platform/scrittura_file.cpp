@@ -57,6 +57,7 @@ std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f, const fs
   std::FILE* file = apri_file(temporaneo, "wb");
   if (file == nullptr) return guasto(f.destinazione, errno != 0 ? errno : EIO);
   s.file = file;
+  s.percorso = temporaneo;
   s.usati = 0;
   s.errno_guasto = 0;
   f.produci(s);
@@ -127,6 +128,33 @@ unsigned char* spazio(scrittore& s, size_t quanti) {
     }
   }
   return s.blocco.get() + s.usati;
+}
+
+bool apri_parte(scrittore& s, uint64_t inizio, scrittore& parte) {
+  if (s.errno_guasto != 0) return false;
+  errno = 0;
+  parte.file = apri_file(s.percorso, "r+b");
+  if (parte.file == nullptr) {
+    s.errno_guasto = errno != 0 ? errno : EIO;
+    return false;
+  }
+  if (!sposta_a(parte.file, inizio)) {
+    s.errno_guasto = errno != 0 ? errno : EIO;
+    std::fclose(parte.file);
+    parte.file = nullptr;
+    return false;
+  }
+  parte.percorso = s.percorso;
+  return true;
+}
+
+void chiudi_parte(scrittore& s, scrittore& parte) {
+  if (parte.file == nullptr) return;
+  svuota(parte);
+  if (parte.errno_guasto == 0 && std::fflush(parte.file) != 0) parte.errno_guasto = errno != 0 ? errno : EIO;
+  if (std::fclose(parte.file) != 0 && parte.errno_guasto == 0) parte.errno_guasto = errno != 0 ? errno : EIO;
+  parte.file = nullptr;
+  if (s.errno_guasto == 0) s.errno_guasto = parte.errno_guasto;
 }
 
 void scrivi_byte_lento(scrittore& s, const void* dati, size_t quanti) {

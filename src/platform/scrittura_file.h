@@ -21,6 +21,7 @@
 // and the files of a set share one block.
 struct scrittore {
   std::FILE* file = nullptr;
+  std::filesystem::path percorso;  // the file being written, for `apri_parte`
   std::unique_ptr<unsigned char[]> blocco;
   size_t capienza = 0;  // bytes the block holds
   size_t usati = 0;     // bytes gathered, not yet handed to the file
@@ -37,6 +38,14 @@ inline void avanza(scrittore& s, size_t quanti) { s.usati += quanti; }
 
 // Hands what is gathered to the file.
 void svuota(scrittore& s);
+
+// A second writer into the file of `s`, from byte `inizio` on: for a producer
+// that knows how long the part before will be, and so fills two parts side by
+// side. False (the failure recorded in `s`) when the file cannot be opened
+// again; `chiudi_parte` hands the part's bytes over and carries its failures
+// into `s`.
+bool apri_parte(scrittore& s, uint64_t inizio, scrittore& parte);
+void chiudi_parte(scrittore& s, scrittore& parte);
 
 void scrivi_byte_lento(scrittore& s, const void* dati, size_t quanti);
 inline void scrivi_byte(scrittore& s, const void* dati, size_t quanti) {

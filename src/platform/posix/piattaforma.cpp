@@ -2,7 +2,11 @@
 // window and the message box are lines on standard error.
 #include "platform/piattaforma.h"
 
+#include <sys/types.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <system_error>
 
 std::filesystem::path cartella_programma() {
@@ -29,6 +33,11 @@ void termina(int stato) {
 
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo) {
   return std::fopen(percorso_file.c_str(), modo);
+}
+
+bool sposta_a(std::FILE* file, uint64_t posizione) {
+  if (posizione > static_cast<uint64_t>(std::numeric_limits<off_t>::max())) return false;
+  return fseeko(file, static_cast<off_t>(posizione), SEEK_SET) == 0;
 }
 
 std::vector<std::string> argomenti_programma(int argc, char** argv) {

@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -32,6 +34,11 @@ void termina(int stato) {
 std::FILE* apri_file(const std::filesystem::path& percorso_file, const char* modo) {
   std::wstring modo_largo(modo, modo + std::strlen(modo));
   return _wfopen(percorso_file.c_str(), modo_largo.c_str());
+}
+
+bool sposta_a(std::FILE* file, uint64_t posizione) {
+  if (posizione > static_cast<uint64_t>(INT64_MAX)) return false;
+  return _fseeki64(file, static_cast<__int64>(posizione), SEEK_SET) == 0;
 }
 
 namespace {
