@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/memoria.h"
+
 // Gathers bytes and hands them to the file in large blocks. The block is taken
 // whole on the first write and never cleared: only the part that a file fills
 // is ever touched, so a short text costs no more memory than its own length,
@@ -22,13 +24,13 @@
 struct scrittore {
   std::FILE* file = nullptr;
   std::filesystem::path percorso;  // the file being written, for `apri_parte`
-  std::unique_ptr<unsigned char[]> blocco;
+  blocco_memoria blocco;
   size_t capienza = 0;  // bytes the block holds
   size_t usati = 0;     // bytes gathered, not yet handed to the file
   int errno_guasto = 0;  // 0 while every write has succeeded
 };
 
-inline constexpr size_t dimensione_blocco = size_t{256} << 10;
+inline constexpr size_t dimensione_blocco = byte_blocco_memoria;
 
 // Room for `quanti` bytes (at most `dimensione_blocco`) after what is
 // gathered, handing the block to the file first when they do not fit. The
