@@ -187,7 +187,7 @@ void BM_passata_finale(benchmark::State& stato) {
   a.percorso.clear();
   a.tracciato = tracciato_piano{};
   memorizza_dati(a, descrizioni{scenario_scelto.linea, scenario_scelto.treno, false});
-  const std::vector<cella_percorso> letti = a.percorso;
+  const celle_percorso letti = a.percorso;
   for (auto _ : stato) {
     stato.PauseTiming();
     a.percorso = letti;

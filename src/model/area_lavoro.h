@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/tracciato_piano.h"
+#include "platform/memoria.h"
 
 // One 50-metre track cell, fields in the order the track cell file stores them.
 struct cella_percorso {
@@ -23,6 +24,9 @@ struct cella_percorso {
   uint8_t pendenza = 0;
   uint8_t aderenza = 0;
 };
+
+// The track cells, in memory that fills without a trap per small page.
+using celle_percorso = std::vector<cella_percorso, allocatore_pagine<cella_percorso>>;
 
 // One slot of the point table: a station, a signboard text or a header record.
 struct punto {
@@ -56,7 +60,7 @@ struct area_lavoro {
 
   int32_t scrivi_tracciato = 0;
 
-  std::vector<cella_percorso> percorso;  // cells 0 to P; empty while unsized
+  celle_percorso percorso;  // cells 0 to P; empty while unsized
   tracciato_piano tracciato;
   std::array<punto, numero_punti> punti;
 

@@ -1,8 +1,9 @@
-// Blocks from one large page, shared out in turn; from the heap elsewhere.
+// One large page shared out in 64 KiB parts; the heap for the rest.
 #include "platform/memoria.h"
 
 #include <cstdint>
 #include <mutex>
+#include <new>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -11,12 +12,16 @@
 namespace {
 
 constexpr size_t byte_pagina_grande = size_t{2} << 20;
-constexpr size_t posti = byte_pagina_grande / byte_blocco_memoria;
+constexpr size_t byte_parte = size_t{64} << 10;
+constexpr size_t parti = byte_pagina_grande / byte_parte;  // 32, one bit each
+// Below this a request goes to the heap: it would waste most of a part.
+constexpr size_t byte_minimi = size_t{16} << 10;
 
-// The large page and which of its blocks are out.
+// The large page and which of its parts are out.
 struct riserva {
   unsigned char* pagina = nullptr;
-  bool fuori[posti] = {};
+  bool provata = false;
+  uint32_t fuori = 0;
   std::mutex guardia;
 };
 
@@ -36,7 +41,7 @@ unsigned char* pagina_grande() {
     munmap(reinterpret_cast<void*>(allineato + byte_pagina_grande), fine - allineato - byte_pagina_grande);
   }
   auto* pagina = reinterpret_cast<unsigned char*>(allineato);
-  // Only a request: without large pages the blocks still work, on small ones.
+  // Only a request: without large pages the parts still work, on small ones.
   madvise(pagina, byte_pagina_grande, MADV_HUGEPAGE);
   return pagina;
 #else
@@ -44,39 +49,57 @@ unsigned char* pagina_grande() {
 #endif
 }
 
-// Never destroyed, so that a block handed back while the program ends still
+// Never destroyed, so that memory handed back while the program ends still
 // finds it.
 riserva& la_riserva() {
   static riserva* r = new riserva;
   return *r;
 }
 
-}  // namespace
-
-unsigned char* prendi_blocco() {
-  riserva& r = la_riserva();
-  {
-    std::lock_guard<std::mutex> chiusa(r.guardia);
-    if (r.pagina == nullptr) r.pagina = pagina_grande();
-    for (size_t i = 0; r.pagina != nullptr && i < posti; ++i) {
-      if (!r.fuori[i]) {
-        r.fuori[i] = true;
-        return r.pagina + i * byte_blocco_memoria;
-      }
-    }
-  }
-  return new unsigned char[byte_blocco_memoria];
+uint32_t maschera(size_t primo, size_t quante) {
+  const uint32_t tutte = quante >= 32 ? ~uint32_t{0} : (uint32_t{1} << quante) - 1;
+  return tutte << primo;
 }
 
-void rendi_blocco(unsigned char* blocco) {
-  if (blocco == nullptr) return;
+// The first run of `quante` free parts, or `parti` when there is none.
+size_t parti_libere(uint32_t fuori, size_t quante) {
+  for (size_t primo = 0; primo + quante <= parti; ++primo) {
+    if ((fuori & maschera(primo, quante)) == 0) return primo;
+  }
+  return parti;
+}
+
+}  // namespace
+
+void* prendi_memoria(size_t byte) {
+  const size_t quante = (byte + byte_parte - 1) / byte_parte;
+  if (byte >= byte_minimi && quante <= parti) {
+    riserva& r = la_riserva();
+    std::lock_guard<std::mutex> chiusa(r.guardia);
+    if (!r.provata) {
+      r.pagina = pagina_grande();
+      r.provata = true;
+    }
+    const size_t primo = r.pagina != nullptr ? parti_libere(r.fuori, quante) : parti;
+    if (primo < parti) {
+      r.fuori |= maschera(primo, quante);
+      return r.pagina + primo * byte_parte;
+    }
+  }
+  return ::operator new(byte);
+}
+
+void rendi_memoria(void* inizio, size_t byte) {
+  if (inizio == nullptr) return;
   riserva& r = la_riserva();
   {
     std::lock_guard<std::mutex> chiusa(r.guardia);
-    if (r.pagina != nullptr && blocco >= r.pagina && blocco < r.pagina + byte_pagina_grande) {
-      r.fuori[static_cast<size_t>(blocco - r.pagina) / byte_blocco_memoria] = false;
+    const auto* p = static_cast<unsigned char*>(inizio);
+    if (r.pagina != nullptr && p >= r.pagina && p < r.pagina + byte_pagina_grande) {
+      const auto primo = static_cast<size_t>(p - r.pagina) / byte_parte;
+      r.fuori &= ~maschera(primo, (byte + byte_parte - 1) / byte_parte);
       return;
     }
   }
-  delete[] blocco;
+  ::operator delete(inizio);
 }

@@ -1,20 +1,42 @@
-// Blocks of memory for the run's bulk buffers: the writers' blocks.
+// Memory for the run's bulk buffers: the writers' and the reader's blocks and
+// the track cells.
 #pragma once
 
 #include <cstddef>
 #include <memory>
 
-// Every block is this long and comes uncleared.
+// Takes `byte` bytes, uncleared, where their pages cost least to bring in:
+// from one large page shared out among the buffers where the system has large
+// pages, so that filling a buffer is one trap into the system rather than one
+// for each of its small pages; otherwise, for small requests or once the large
+// page is taken, from the heap. Hand it back with `rendi_memoria` and the same
+// size.
+void* prendi_memoria(size_t byte);
+void rendi_memoria(void* inizio, size_t byte);
+
+// The same, for the standard containers.
+template <class T>
+struct allocatore_pagine {
+  using value_type = T;
+  allocatore_pagine() = default;
+  template <class U>
+  allocatore_pagine(const allocatore_pagine<U>&) noexcept {}
+  T* allocate(size_t n) { return static_cast<T*>(prendi_memoria(n * sizeof(T))); }
+  void deallocate(T* p, size_t n) noexcept { rendi_memoria(p, n * sizeof(T)); }
+  template <class U>
+  bool operator==(const allocatore_pagine<U>&) const noexcept {
+    return true;
+  }
+};
+
+// A writer's block: this long, uncleared.
 inline constexpr size_t byte_blocco_memoria = size_t{256} << 10;
 
-// A block, taken where its pages cost least to bring in: a few blocks share
-// one large page where the system has them, so that filling a block is not a
-// trap into the system for each of its 64 small pages; otherwise, or when
-// those are all in use, from the heap. Hand it back with `rendi_blocco`.
-unsigned char* prendi_blocco();
-void rendi_blocco(unsigned char* blocco);
-
 struct rendi_blocco_memoria {
-  void operator()(unsigned char* blocco) const { rendi_blocco(blocco); }
+  void operator()(unsigned char* blocco) const { rendi_memoria(blocco, byte_blocco_memoria); }
 };
 using blocco_memoria = std::unique_ptr<unsigned char[], rendi_blocco_memoria>;
+
+inline blocco_memoria prendi_blocco() {
+  return blocco_memoria(static_cast<unsigned char*>(prendi_memoria(byte_blocco_memoria)));
+}

@@ -123,7 +123,7 @@ unsigned char* spazio(scrittore& s, size_t quanti) {
     svuota(s);
     if (s.capienza < dimensione_blocco) {
       // Left uncleared: only the part that a file fills is ever touched.
-      s.blocco.reset(prendi_blocco());
+      s.blocco = prendi_blocco();
       s.capienza = dimensione_blocco;
     }
   }

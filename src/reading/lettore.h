@@ -10,9 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/memoria.h"
+
 struct lettore {
   std::FILE* file = nullptr;
-  std::vector<char> blocco;
+  std::vector<char, allocatore_pagine<char>> blocco;
   size_t inizio_blocco = 0;  // next unread byte of the block
   size_t fine_blocco = 0;
   // Where the next byte stands (line and column from 1), and where the field
