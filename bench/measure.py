@@ -171,7 +171,7 @@ def banco_prova(build, radice, linee):
         return None, "valmorana_bench not built (Google Benchmark missing?)"
     risultati = []
     for nome, (km, linea, treno, tutto) in linee.items():
-        filtro = "." if tutto else "BM_compila$"
+        filtro = "." if tutto else "BM_compila$|BM_compila_e_scrivi$"
         uscita = os.path.join(radice, f"banco_{km}.json")
         subprocess.run([programma, f"--benchmark_filter={filtro}", "--benchmark_format=json",
                         f"--benchmark_out={uscita}", "--benchmark_out_format=json", linea, treno],
@@ -215,7 +215,7 @@ def stampa(confronti, banco, errore_banco, volte, radice):
     scrivi("")
     scrivi(f"{'whole runs':<22}{'MB out':>7}{'wall ms':>9}{'cp':>7}{'ratio':>7}{'cpu ms':>9}{'cp':>7}"
            f"{'ratio':>7}{'peak MiB':>10}{'cp':>6}{'cpu ms/km':>11}{'net ms/km':>11}{'step ms/km':>12}")
-    precedente = None  # (km of plan, net cpu ms) of the generated line before
+    precedente = None  # (km of plan, cpu ms) of the generated line before
     for c in confronti:
         if c.guasto and not c.tempi:
             scrivi(f"{c.nome:<22}  {c.guasto}")
@@ -227,35 +227,44 @@ def stampa(confronti, banco, errore_banco, volte, radice):
         passo = ""
         if c.generata:
             if precedente is not None:
-                passo = f"{(u - uc - precedente[1]) / (c.km_piano - precedente[0]):12.4f}"
-            precedente = (c.km_piano, u - uc)
+                passo = f"{(u - precedente[1]) / (c.km_piano - precedente[0]):12.4f}"
+            precedente = (c.km_piano, u)
         scrivi(f"{c.nome:<22}{c.dimensione / 1e6:7.2f}{t:9.2f}{tc:7.2f}{t / tc:7.2f}{u:9.2f}{uc:7.2f}{u / uc:7.2f}"
                f"{picco:10.1f}{picco_cp:6.1f}{u / c.km:11.4f}{(u - uc) / c.km_piano:11.4f}{passo}{nota}")
     scrivi("  wall and cpu (user + system) are medians of the runs; ratio: program / cp of its outputs;")
     scrivi("  cpu ms/km: per km of line; net ms/km: (cpu - cp cpu) per km of plan, the line + 7 km;")
-    scrivi("  step ms/km: growth of (cpu - cp cpu) per km of plan from the generated line before")
+    scrivi("  step ms/km: growth of the program's cpu per km of plan from the generated line before, the cost of"
+           " each further km once the run's fixed cost (its start, opening and creating files) is paid")
     scrivi("")
     if banco is None:
         scrivi(f"in process: {errore_banco}")
         return righe
     scrivi(f"{'in process (Google Benchmark)':<44}{'line km':>8}{'real ms':>10}{'cpu ms':>10}{'rate (cpu)':>20}"
-           f"{'cpu ms/km':>11}")
+           f"{'cpu ms/km':>11}{'step ms/km':>12}")
+    precedenti = {}  # name -> (km of plan, cpu ms) on the line before
     for b in banco:
         if b.get("error_occurred"):
             scrivi(f"{b['name']:<44}{b['linea_km']:>8}  {b.get('error_message', 'failed')}")
             continue
-        per_km = ""
-        if b["name"] == "BM_compila":
-            per_km = f"{in_ms(b, 'cpu_time') / (b['linea_km'] + 7):11.4f}"
+        per_km = passo = ""
+        if b["name"] in ("BM_compila", "BM_compila_e_scrivi"):
+            km_piano, cpu = b["linea_km"] + 7, in_ms(b, "cpu_time")
+            per_km = f"{cpu / km_piano:11.4f}"
+            if b["name"] in precedenti:
+                prima = precedenti[b["name"]]
+                passo = f"{(cpu - prima[1]) / (km_piano - prima[0]):12.4f}"
+            precedenti[b["name"]] = (km_piano, cpu)
         elif b["name"].startswith("BM_disegna_metri"):
             km = int(b["name"].split("km:")[1].split("/")[0])
             per_km = f"{in_ms(b, 'cpu_time') / (km + 7):11.4f}"
-        sulla_linea = b["name"] in ("BM_compila", "BM_passata_finale") or b["name"].startswith("BM_scrivi")
+        sulla_linea = b["name"] in ("BM_compila", "BM_compila_e_scrivi", "BM_passata_finale") or b["name"].startswith("BM_scrivi")
         km_linea = b["linea_km"] if sulla_linea else ""
         scrivi(f"{b['name']:<44}{km_linea:>8}{in_ms(b, 'real_time'):10.3f}{in_ms(b, 'cpu_time'):10.3f}"
-               f"{leggibile_rate(b):>20}{per_km}")
+               f"{leggibile_rate(b):>20}{per_km}{passo}")
     scrivi("  BM_disegna_metri: drawing a plan of km + 7 km, straight (curve:0) or turning (curve:1); BM_compila"
-           " (reading, plan stretches, pass, header; no files) on each line; the other rows on the 1000 km line. cpu ms/km: per km of plan")
+           " (reading, plan stretches, pass, header; no files) and BM_compila_e_scrivi (the same, then the three"
+           " files written) on each line; the other rows on the 1000 km line. cpu ms/km: per km of plan; step ms/km:"
+           " growth per km of plan from the line before, the cost of each further km")
     return righe
 
 
