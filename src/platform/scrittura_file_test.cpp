@@ -162,4 +162,39 @@ TEST(ScritturaFile, EveryByteReachesTheFileInOrderWhateverTheSizes) {
   }
 }
 
+// A second part filled beside the first lands where it was opened, however
+// the two parts' blocks reach the file in turn.
+TEST(ScritturaFile, APartOpenedFurtherOnFillsItsOwnPlace) {
+  cartella_temporanea t;
+  const std::string primo = bytes_di(3 * dimensione_blocco + 11, 1);
+  const std::string secondo = bytes_di(2 * dimensione_blocco + 5, 2);
+  file_da_scrivere f{t.percorso / "due.dat", [&](scrittore& s) {
+                       scrittore parte;
+                       ASSERT_TRUE(apri_parte(s, primo.size(), parte));
+                       for (size_t i = 0; i < primo.size() || i < secondo.size(); i += 7000) {
+                         if (i < primo.size()) scrivi_byte(s, primo.data() + i, std::min<size_t>(7000, primo.size() - i));
+                         if (i < secondo.size()) scrivi_byte(parte, secondo.data() + i, std::min<size_t>(7000, secondo.size() - i));
+                       }
+                       chiudi_parte(s, parte);
+                     }};
+  ASSERT_FALSE(sostituisci_file(std::span<const file_da_scrivere>(&f, 1)));
+  EXPECT_TRUE(leggi_byte(t.percorso / "due.dat") == primo + secondo);
+}
+
+// A part that cannot be opened fails the file, and the set with it.
+TEST(ScritturaFile, APartThatCannotOpenFailsTheSet) {
+  cartella_temporanea t;
+  file_da_scrivere f{t.percorso / "uno.dat", [&](scrittore& s) {
+                       scrivi_byte(s, "x", 1);
+                       s.percorso = t.percorso / "altrove" / "nessuno.dat";
+                       scrittore parte;
+                       EXPECT_FALSE(apri_parte(s, 1, parte));
+                       chiudi_parte(s, parte);
+                     }};
+  const auto errore = sostituisci_file(std::span<const file_da_scrivere>(&f, 1));
+  ASSERT_TRUE(errore);
+  EXPECT_EQ(errore->file, t.percorso / "uno.dat");
+  EXPECT_TRUE(nomi_in(t.percorso).empty());
+}
+
 }  // namespace
