@@ -55,6 +55,20 @@ cartella_banco& cartella_comune() {
   return c;
 }
 
+// Empties the folder for the next round, outside the timing.
+void svuota_fuori_tempo(benchmark::State& stato, const cartella_banco& c) {
+  stato.PauseTiming();
+  fs::remove_all(c.percorso);
+  fs::create_directories(c.percorso);
+  stato.ResumeTiming();
+}
+
+// Bytes per round, for the rate, and as a figure of their own.
+void conta_byte(benchmark::State& stato, int64_t byte) {
+  stato.SetBytesProcessed(stato.iterations() * byte);
+  stato.counters["bytes"] = static_cast<double>(byte);
+}
+
 // A train description of about `byte` bytes in the shapes the readers meet:
 // signal rows of eleven numbers, speed rows, and station rows ending in a name.
 fs::path descrizione_grande(size_t byte) {
@@ -155,6 +169,13 @@ const area_lavoro* compilato(std::string& motivo) {
   return riuscito ? &a : nullptr;
 }
 
+// Bytes of the three compiled files in `cartella`.
+int64_t byte_compilati(const area_lavoro& a, const fs::path& cartella) {
+  int64_t byte = 0;
+  for (const std::string& n : nomi_compilati(a)) byte += static_cast<int64_t>(fs::file_size(cartella / n));
+  return byte;
+}
+
 // Plan metres of the compiled scenario, for metres per second.
 int64_t metri_piano(const area_lavoro& a) { return a.tracciato.ultimo_metro + 1; }
 
@@ -179,12 +200,8 @@ void BM_compila_e_scrivi(benchmark::State& stato) {
   static area_lavoro a;
   std::string motivo;
   cartella_banco c;
-  int64_t byte = 0;
   for (auto _ : stato) {
-    stato.PauseTiming();
-    fs::remove_all(c.percorso);
-    fs::create_directories(c.percorso);
-    stato.ResumeTiming();
+    svuota_fuori_tempo(stato, c);
     if (!compila_scelto(a, motivo)) {
       stato.SkipWithError(motivo.c_str());
       return;
@@ -194,9 +211,7 @@ void BM_compila_e_scrivi(benchmark::State& stato) {
       return;
     }
   }
-  for (const std::string& n : nomi_compilati(a)) byte += static_cast<int64_t>(fs::file_size(c.percorso / n));
-  stato.SetBytesProcessed(stato.iterations() * byte);
-  stato.counters["bytes"] = static_cast<double>(byte);
+  conta_byte(stato, byte_compilati(a, c.percorso));
 }
 
 // The finishing pass alone, each time on the cells as the readers left them.
@@ -266,8 +281,7 @@ void misura_scrittore(benchmark::State& stato, Scrivi scrivi, const char* nome_f
     svuota(s);
   }
   if (s.errno_guasto != 0) stato.SkipWithError("the writer failed");
-  stato.SetBytesProcessed(stato.iterations() * byte);
-  stato.counters["bytes"] = static_cast<double>(byte);
+  conta_byte(stato, byte);
 }
 
 void BM_scrivi_tracciato(benchmark::State& stato) {
@@ -291,19 +305,13 @@ void BM_scrivi_compilati(benchmark::State& stato) {
   }
   cartella_banco c;
   for (auto _ : stato) {
-    stato.PauseTiming();
-    fs::remove_all(c.percorso);
-    fs::create_directories(c.percorso);
-    stato.ResumeTiming();
+    svuota_fuori_tempo(stato, c);
     if (auto guasto = scrivi_compilati(*a, c.percorso)) {
       stato.SkipWithError(descrivi(*guasto).c_str());
       return;
     }
   }
-  int64_t byte = 0;
-  for (const std::string& n : nomi_compilati(*a)) byte += static_cast<int64_t>(fs::file_size(c.percorso / n));
-  stato.SetBytesProcessed(stato.iterations() * byte);
-  stato.counters["bytes"] = static_cast<double>(byte);
+  conta_byte(stato, byte_compilati(*a, c.percorso));
 }
 
 // The installer's five texts, each replaced whole in a folder without them.
@@ -314,10 +322,7 @@ void BM_emetti_testi(benchmark::State& stato) {
   cartella_banco c;
   int64_t byte = 0;
   for (auto _ : stato) {
-    stato.PauseTiming();
-    fs::remove_all(c.percorso);
-    fs::create_directories(c.percorso);
-    stato.ResumeTiming();
+    svuota_fuori_tempo(stato, c);
     for (auto scrivi : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
       if (auto guasto = scrivi(a, c.percorso)) {
         stato.SkipWithError(descrivi(*guasto).c_str());
@@ -326,8 +331,7 @@ void BM_emetti_testi(benchmark::State& stato) {
     }
   }
   for (const auto& f : fs::directory_iterator(c.percorso)) byte += static_cast<int64_t>(f.file_size());
-  stato.SetBytesProcessed(stato.iterations() * byte);
-  stato.counters["bytes"] = static_cast<double>(byte);
+  conta_byte(stato, byte);
 }
 BENCHMARK(BM_emetti_testi)->Unit(benchmark::kMicrosecond);
 
