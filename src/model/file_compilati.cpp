@@ -80,12 +80,13 @@ void scrivi_tracciato_in(scrittore& s, const tracciato_piano& t) {
   scrittore y;
   if (!apri_parte(s, byte_componente(t), y)) return;
   scrittore* const componente[2] = {&s, &y};
+  auto elemento = [&](int k, uint8_t tag, double valore) {
+    avanza(*componente[k], codifica_elemento(spazio(*componente[k], 10), tag, valore));
+  };
   const uint8_t inizio = t.iniziato != 0 ? tag_intero : tag_vuoto;
   const int32_t L = t.ultimo_metro;
   for (int k = 0; k < 2; ++k) {
-    for (int32_t m = 0; m <= std::min(1, L); ++m) {
-      avanza(*componente[k], codifica_elemento(spazio(*componente[k], 10), inizio, k == 1 && m == 1 ? 1.0 : 0.0));
-    }
+    for (int32_t m = 0; m <= std::min(1, L); ++m) elemento(k, inizio, k == 1 && m == 1 ? 1.0 : 0.0);
   }
   const int32_t ultimo = ultimo_disegnato(t);
   percorri_tratti(t, [&](int32_t primo, size_t n, passo_piano& p, double k) {
@@ -95,7 +96,7 @@ void scrivi_tracciato_in(scrittore& s, const tracciato_piano& t) {
     avanza(y, quanti * 10);
   });
   for (int k = 0; k < 2; ++k) {
-    for (int32_t m = std::max(ultimo, 1) + 1; m <= L; ++m) avanza(*componente[k], codifica_elemento(spazio(*componente[k], 2), tag_vuoto, 0));
+    for (int32_t m = std::max(ultimo, 1) + 1; m <= L; ++m) elemento(k, tag_vuoto, 0);
   }
   chiudi_parte(s, y);
 }
