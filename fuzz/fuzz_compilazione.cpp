@@ -92,19 +92,10 @@ void controlla_tracciato(const fs::path& file, int32_t L, bool completo) {
   }
 }
 
-// A complete plan: metres 0 and 1 whole numbers, 2 to L - 2 computed, the last
-// two empty, in both components.
-bool tracciato_completo(const tracciato_piano& piano) {
-  const piano_per_metro t = metri_del_piano(piano);
-  const int32_t L = t.ultimo_metro;
-  if (L < 3) return false;
-  for (int k = 0; k < 2; ++k) {
-    for (int32_t m = 0; m <= L; ++m) {
-      const uint8_t atteso = m <= 1 ? tag_intero : m <= L - 2 ? tag_reale : tag_vuoto;
-      if (t.tag[k][static_cast<size_t>(m)] != atteso) return false;
-    }
-  }
-  return true;
+// A complete plan: metres 0 and 1 whole numbers, 2 to L - 2 drawn, the last
+// two empty.
+bool tracciato_completo(const tracciato_piano& t) {
+  return t.ultimo_metro >= 3 && t.iniziato != 0 && ultimo_disegnato(t) == t.ultimo_metro - 2;
 }
 
 void controlla_compilati(const area_lavoro& a, const fs::path& cartella) {
