@@ -176,6 +176,14 @@ int64_t byte_compilati(const area_lavoro& a, const fs::path& cartella) {
   return byte;
 }
 
+// The compiled scenario, or null with the measurement skipped saying why.
+const area_lavoro* compilato_o_salta(benchmark::State& stato) {
+  std::string motivo;
+  const area_lavoro* a = compilato(motivo);
+  if (a == nullptr) stato.SkipWithError(motivo.c_str());
+  return a;
+}
+
 // Plan metres of the compiled scenario, for metres per second.
 int64_t metri_piano(const area_lavoro& a) { return a.tracciato.ultimo_metro + 1; }
 
@@ -255,12 +263,8 @@ struct pozzo {
 
 template <typename Scrivi>
 void misura_scrittore(benchmark::State& stato, Scrivi scrivi, const char* nome_file) {
-  std::string motivo;
-  const area_lavoro* a = compilato(motivo);
-  if (a == nullptr) {
-    stato.SkipWithError(motivo.c_str());
-    return;
-  }
+  const area_lavoro* a = compilato_o_salta(stato);
+  if (a == nullptr) return;
   // The size of the file as the real writer leaves it.
   cartella_banco c;
   if (auto guasto = scrivi_compilati(*a, c.percorso)) {
@@ -297,12 +301,8 @@ void BM_scrivi_celle(benchmark::State& stato) {
 // The three compiled files as the programs write them: temporaries in a folder
 // without the targets, then renamed.
 void BM_scrivi_compilati(benchmark::State& stato) {
-  std::string motivo;
-  const area_lavoro* a = compilato(motivo);
-  if (a == nullptr) {
-    stato.SkipWithError(motivo.c_str());
-    return;
-  }
+  const area_lavoro* a = compilato_o_salta(stato);
+  if (a == nullptr) return;
   cartella_banco c;
   for (auto _ : stato) {
     svuota_fuori_tempo(stato, c);

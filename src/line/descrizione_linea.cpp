@@ -52,7 +52,7 @@ esito leggi_linea(lettura& l, stato_linea& s) {
   a.numero_montagne = 0;
   a.montagna_inizio.assign(1, 0);
   a.montagna_fine.assign(1, 0);
-  if (a.scrivi_tracciato != 0) inizia_tracciato(a);
+  if (a.scrivi_tracciato != 0) inizia_piano(a.tracciato);
   const esito e = ciclo_righe(l, {"pendenza", "curva", "montagna", "indicatori_v", "cartello"},
                               [&] { return prova_righe(l, s); });
   if (e == esito::termina) return e;

@@ -39,9 +39,6 @@ void memo_montagna(area_lavoro& a, int32_t& inizio, int32_t& fine, int32_t& tipo
 int32_t memo_indicatori_v_max(area_lavoro& a, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
                               int16_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int16_t& strisced);
 
-// The plan's first two points, set when the row loop starts.
-void inizia_tracciato(area_lavoro& a);
-
 // Computes plan metres from s.m up to `ultimo` (inclusive) with curvature k
 // (0 for straight steps), never past L - 2. With `controlla_milione` it stops
 // with false as soon as the metre counter exceeds 1000000.

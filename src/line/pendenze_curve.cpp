@@ -22,8 +22,6 @@ bool stendi_pendenza(area_lavoro& a, stato_linea& s, int64_t fino) {
 
 }  // namespace
 
-void inizia_tracciato(area_lavoro& a) { inizia_piano(a.tracciato); }
-
 bool calcola_metri(area_lavoro& a, stato_linea& s, int64_t ultimo, double k, bool controlla_milione) {
   tracciato_piano& t = a.tracciato;
   const int64_t limite = std::min<int64_t>(ultimo, static_cast<int64_t>(t.ultimo_metro) - 2);

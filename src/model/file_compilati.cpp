@@ -13,29 +13,6 @@ void scrivi_testo(scrittore& s, const std::string& testo) {
   scrivi_byte(s, testo.data(), testo.size());
 }
 
-// The bytes of one plan element, put straight into the writer's block.
-size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
-  out[0] = tag;
-  out[1] = 0;
-  if (tag == tag_reale) {
-    uint64_t bit = 0;
-    std::memcpy(&bit, &valore, sizeof bit);
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(out + 2, &bit, sizeof bit);
-    } else {
-      for (int i = 0; i < 8; ++i) out[2 + i] = static_cast<unsigned char>(bit >> (8 * i));
-    }
-    return 10;
-  }
-  if (tag == tag_intero) {
-    const auto v = static_cast<uint16_t>(static_cast<int16_t>(valore));
-    out[2] = static_cast<unsigned char>(v & 0xFF);
-    out[3] = static_cast<unsigned char>(v >> 8);
-    return 4;
-  }
-  return 2;
-}
-
 // The element of a double: its tag and its 8 bytes, little-endian.
 inline void codifica_reale(unsigned char* out, double valore) {
   const auto bit = std::bit_cast<uint64_t>(valore);
@@ -46,6 +23,23 @@ inline void codifica_reale(unsigned char* out, double valore) {
   } else {
     for (int i = 0; i < 8; ++i) out[2 + i] = static_cast<unsigned char>(bit >> (8 * i));
   }
+}
+
+// The bytes of one plan element, put straight into the writer's block.
+size_t codifica_elemento(unsigned char* out, uint8_t tag, double valore) {
+  if (tag == tag_reale) {
+    codifica_reale(out, valore);
+    return 10;
+  }
+  out[0] = tag;
+  out[1] = 0;
+  if (tag == tag_intero) {
+    const auto v = static_cast<uint16_t>(static_cast<int16_t>(valore));
+    out[2] = static_cast<unsigned char>(v & 0xFF);
+    out[3] = static_cast<unsigned char>(v >> 8);
+    return 4;
+  }
+  return 2;
 }
 
 // Draws n metres and encodes them as they come, x and y each into its own

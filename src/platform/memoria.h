@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
 // Takes `byte` bytes, uncleared, where their pages cost least to bring in:
 // from one large page shared out among the buffers where the system has large
@@ -28,15 +27,3 @@ struct allocatore_pagine {
     return true;
   }
 };
-
-// A writer's block: this long, uncleared.
-inline constexpr size_t byte_blocco_memoria = size_t{256} << 10;
-
-struct rendi_blocco_memoria {
-  void operator()(unsigned char* blocco) const { rendi_memoria(blocco, byte_blocco_memoria); }
-};
-using blocco_memoria = std::unique_ptr<unsigned char[], rendi_blocco_memoria>;
-
-inline blocco_memoria prendi_blocco() {
-  return blocco_memoria(static_cast<unsigned char*>(prendi_memoria(byte_blocco_memoria)));
-}

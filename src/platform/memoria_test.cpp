@@ -45,7 +45,7 @@ TEST(Memoria, AreasNeverOverlapAndComeBackForTheNextUser) {
     const char* perche;
     std::vector<size_t> misure;
   } casi[] = {
-      {"more blocks than the large page holds", std::vector<size_t>(10, byte_blocco_memoria)},
+      {"more blocks than the large page holds", std::vector<size_t>(10, 256 * k)},
       {"the parts handed back, taken again in other sizes", {64 * k, 1, 100 * k, 16 * k, 320 * k, 64 * k + 1, 2048 * k}},
       {"small parts filling every gap", std::vector<size_t>(40, 64 * k)},
       {"a request beyond the large page", {2048 * k + 1, 300 * k}},

@@ -23,6 +23,18 @@ void scrivi_le(scrittore& s, T v) {
 
 namespace fs = std::filesystem;
 
+// The reason of the last failed call, EIO when the system left none.
+int ultimo_errno() { return errno != 0 ? errno : EIO; }
+
+// Hands the rest of the bytes over, then flushes and closes the file; the
+// first failure stays in `errno_guasto`.
+void chiudi(scrittore& s) {
+  svuota(s);
+  if (s.errno_guasto == 0 && std::fflush(s.file) != 0) s.errno_guasto = ultimo_errno();
+  if (std::fclose(s.file) != 0 && s.errno_guasto == 0) s.errno_guasto = ultimo_errno();
+  s.file = nullptr;
+}
+
 fs::path con_suffisso(const fs::path& destinazione, std::string_view suffisso) {
   fs::path t = destinazione;
   t += std::string(suffisso);
@@ -55,16 +67,13 @@ std::optional<errore_file> libera_nome(const fs::path& nome) {
 std::optional<errore_file> scrivi_temporaneo(const file_da_scrivere& f, const fs::path& temporaneo, scrittore& s) {
   errno = 0;
   std::FILE* file = apri_file(temporaneo, "wb");
-  if (file == nullptr) return guasto(f.destinazione, errno != 0 ? errno : EIO);
+  if (file == nullptr) return guasto(f.destinazione, ultimo_errno());
   s.file = file;
   s.percorso = temporaneo;
   s.usati = 0;
   s.errno_guasto = 0;
   f.produci(s);
-  svuota(s);
-  if (s.errno_guasto == 0 && std::fflush(file) != 0) s.errno_guasto = errno != 0 ? errno : EIO;
-  if (std::fclose(file) != 0 && s.errno_guasto == 0) s.errno_guasto = errno != 0 ? errno : EIO;
-  s.file = nullptr;
+  chiudi(s);
   if (s.errno_guasto != 0) return guasto(f.destinazione, s.errno_guasto);
   return std::nullopt;
 }
@@ -113,7 +122,7 @@ void svuota(scrittore& s) {
   if (s.usati == 0) return;
   if (s.errno_guasto == 0) {
     errno = 0;
-    if (std::fwrite(s.blocco.get(), 1, s.usati, s.file) != s.usati) s.errno_guasto = errno != 0 ? errno : EIO;
+    if (std::fwrite(s.blocco.get(), 1, s.usati, s.file) != s.usati) s.errno_guasto = ultimo_errno();
   }
   s.usati = 0;
 }
@@ -121,9 +130,9 @@ void svuota(scrittore& s) {
 unsigned char* spazio(scrittore& s, size_t quanti) {
   if (quanti > s.capienza - s.usati) {
     svuota(s);
-    if (s.capienza < dimensione_blocco) {
+    if (!s.blocco) {
       // Left uncleared: only the part that a file fills is ever touched.
-      s.blocco = prendi_blocco();
+      s.blocco.reset(static_cast<unsigned char*>(prendi_memoria(dimensione_blocco)));
       s.capienza = dimensione_blocco;
     }
   }
@@ -135,11 +144,11 @@ bool apri_parte(scrittore& s, uint64_t inizio, scrittore& parte) {
   errno = 0;
   parte.file = apri_file(s.percorso, "r+b");
   if (parte.file == nullptr) {
-    s.errno_guasto = errno != 0 ? errno : EIO;
+    s.errno_guasto = ultimo_errno();
     return false;
   }
   if (!sposta_a(parte.file, inizio)) {
-    s.errno_guasto = errno != 0 ? errno : EIO;
+    s.errno_guasto = ultimo_errno();
     std::fclose(parte.file);
     parte.file = nullptr;
     return false;
@@ -150,10 +159,7 @@ bool apri_parte(scrittore& s, uint64_t inizio, scrittore& parte) {
 
 void chiudi_parte(scrittore& s, scrittore& parte) {
   if (parte.file == nullptr) return;
-  svuota(parte);
-  if (parte.errno_guasto == 0 && std::fflush(parte.file) != 0) parte.errno_guasto = errno != 0 ? errno : EIO;
-  if (std::fclose(parte.file) != 0 && parte.errno_guasto == 0) parte.errno_guasto = errno != 0 ? errno : EIO;
-  parte.file = nullptr;
+  chiudi(parte);
   if (s.errno_guasto == 0) s.errno_guasto = parte.errno_guasto;
 }
 

@@ -21,16 +21,21 @@
 // whole on the first write and never cleared: only the part that a file fills
 // is ever touched, so a short text costs no more memory than its own length,
 // and the files of a set share one block.
+inline constexpr size_t dimensione_blocco = size_t{256} << 10;
+
+// A writer's block, handed back to where it came from.
+struct rendi_blocco {
+  void operator()(unsigned char* blocco) const { rendi_memoria(blocco, dimensione_blocco); }
+};
+
 struct scrittore {
   std::FILE* file = nullptr;
   std::filesystem::path percorso;  // the file being written, for `apri_parte`
-  blocco_memoria blocco;
+  std::unique_ptr<unsigned char[], rendi_blocco> blocco;
   size_t capienza = 0;  // bytes the block holds
   size_t usati = 0;     // bytes gathered, not yet handed to the file
   int errno_guasto = 0;  // 0 while every write has succeeded
 };
-
-inline constexpr size_t dimensione_blocco = byte_blocco_memoria;
 
 // Room for `quanti` bytes (at most `dimensione_blocco`) after what is
 // gathered, handing the block to the file first when they do not fit. The
